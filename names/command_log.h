@@ -1,0 +1,27 @@
+// The CommandLog's shared helpers: formatting a line, appending it, the status
+// report of a failed call and the hexadecimal dump.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "names/lookup.h"
+#include "ui/port.h"
+
+namespace names {
+
+// printf-style formatting into a string of any length (no fixed line buffer).
+std::string FormatLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+void AppendToLog(ui::Port& ui, std::string_view text);
+
+// "  RC = %d, errno = (%d) %s  ": logged, shown captioned "Command Status",
+// then NameScratch is cleared.
+void ReportStatus(ui::Port& ui, NameScratch& scratch, std::int32_t result, std::int32_t error);
+
+// Title line, size line and rows of sixteen bytes. Nothing for null data or
+// a length of 0 or less.
+void DumpHex(ui::Port& ui, const char* title, const void* data, std::int64_t length);
+
+}  // namespace names

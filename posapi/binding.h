@@ -1,0 +1,31 @@
+// The tool's only road to the POS API library: loaded on the first successful
+// PosInitialize, its eight entries resolved by name, every call ending with
+// one result convention (failure: -1 and the status in errno).
+#pragma once
+
+#include <cstdint>
+
+#include "posapi/pos_library.h"
+
+namespace posapi {
+
+// Statuses the binding produces itself.
+inline constexpr std::int32_t kStatusNotInitialized = 302;      // POSERR_SYS_NOT_INITIALIZED
+inline constexpr std::int32_t kStatusAlreadyInitialized = 304;  // POSERR_SYS_ALREADY_INITIALIZED
+inline constexpr std::int32_t kStatusNotSupported = 311;  // POSERR_SYS_FUNCTION_NOT_SUPPORTED
+inline constexpr std::int32_t kStatusNoLibrary = 337;     // library missing or incomplete
+
+std::int32_t PosInitialize(const char* application_name, const char* resource_file,
+                           std::int32_t reserved1, std::int32_t reserved2,
+                           ResourcePair* resources, std::int32_t count);
+std::int32_t PosOpen(const char* device_name, const char* device_class, ResourcePair* resources,
+                     std::int32_t count);
+std::int32_t PosClose(std::int32_t handle);
+std::int32_t PosIoctl(std::int32_t handle, std::int32_t request, ResourcePair* resources,
+                      std::int32_t count);
+std::int32_t PosRead(std::int32_t handle, void* buffer, std::int32_t size);
+std::int32_t PosWrite(std::int32_t handle, const void* data, std::int32_t length);
+std::int32_t PosTerm();
+std::int32_t PosVersion(std::int32_t a, std::int32_t b, std::int32_t c);
+
+}  // namespace posapi
