@@ -126,38 +126,60 @@ constexpr std::array<Control, 10> kWriteControls{{
 
 constexpr Menu kMenu{"ZorAZIMenu", "Pos_Commands", kMenuItems};
 
-constexpr DialogTemplate kInit{"DispPosInit", "POS Initialization", 32, 47, 241, 153,
-                               kSizableDialog | kMaximized, kFont, 8, kInitControls};
-constexpr DialogTemplate kOpen{"DispPosOpen", "POS Open", 32, 47, 241, 153,
-                               kSizableDialog, kFont, 8, kOpenControls};
-constexpr DialogTemplate kIoctl{"DispPosIoctl", "POS Ioctl", 32, 47, 241, 153,
-                                kCommandDialog, kFont, 8, kIoctlControls};
-constexpr DialogTemplate kClose{"DispPosClose", "POS Close", 32, 47, 241, 153,
-                                kCommandDialog, kFont, 8, kCloseControls};
-constexpr DialogTemplate kRead{"DispPosRead", "POS Read", 28, 46, 241, 116,
-                               kSizableDialog, kFont, 8, kReadControls};
-constexpr DialogTemplate kWrite{"DispPosWrite", "POS Write", 32, 47, 241, 153,
-                                kSizableDialog, kFont, 8, kWriteControls};
+constexpr DialogTemplate kInit{
+    "DispPosInit", "POS Initialization",        32,    47, 241,
+    153,           kSizableDialog | kMaximized, kFont, 8,  kInitControls};
+constexpr DialogTemplate kOpen{"DispPosOpen", "POS Open",     32,    47, 241,
+                               153,           kSizableDialog, kFont, 8,  kOpenControls};
+constexpr DialogTemplate kIoctl{
+    "DispPosIoctl", "POS Ioctl", 32, 47, 241, 153, kCommandDialog, kFont, 8, kIoctlControls};
+constexpr DialogTemplate kClose{
+    "DispPosClose", "POS Close", 32, 47, 241, 153, kCommandDialog, kFont, 8, kCloseControls};
+constexpr DialogTemplate kRead{"DispPosRead", "POS Read",     28,    46, 241,
+                               116,           kSizableDialog, kFont, 8,  kReadControls};
+constexpr DialogTemplate kWrite{
+    "DispPosWrite", "POS Write", 32, 47, 241, 153, kSizableDialog, kFont, 8, kWriteControls};
 
 }  // namespace
 
-const Menu& CommandMenu() { return kMenu; }
-const DialogTemplate& DispPosInit() { return kInit; }
-const DialogTemplate& DispPosOpen() { return kOpen; }
-const DialogTemplate& DispPosIoctl() { return kIoctl; }
-const DialogTemplate& DispPosClose() { return kClose; }
-const DialogTemplate& DispPosRead() { return kRead; }
-const DialogTemplate& DispPosWrite() { return kWrite; }
+const Menu& CommandMenu() {
+  return kMenu;
+}
+const DialogTemplate& DispPosInit() {
+  return kInit;
+}
+const DialogTemplate& DispPosOpen() {
+  return kOpen;
+}
+const DialogTemplate& DispPosIoctl() {
+  return kIoctl;
+}
+const DialogTemplate& DispPosClose() {
+  return kClose;
+}
+const DialogTemplate& DispPosRead() {
+  return kRead;
+}
+const DialogTemplate& DispPosWrite() {
+  return kWrite;
+}
 
 const DialogTemplate* TemplateForCommand(int id) {
   switch (id) {
-    case kIdInitialize: return &kInit;
-    case kIdOpen: return &kOpen;
-    case kIdClose: return &kClose;
-    case kIdIoctl: return &kIoctl;
-    case kIdRead: return &kRead;
-    case kIdWrite: return &kWrite;
-    default: return nullptr;
+    case kIdInitialize:
+      return &kInit;
+    case kIdOpen:
+      return &kOpen;
+    case kIdClose:
+      return &kClose;
+    case kIdIoctl:
+      return &kIoctl;
+    case kIdRead:
+      return &kRead;
+    case kIdWrite:
+      return &kWrite;
+    default:
+      return nullptr;
   }
 }
 

@@ -46,11 +46,12 @@ std::vector<std::string> DialogModel::WrapLines(const std::string& text, int col
   std::size_t start = 0;
   while (true) {
     std::size_t end = text.find('\n', start);
-    std::string hard = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    std::string hard =
+        text.substr(start, end == std::string::npos ? std::string::npos : end - start);
     if (!hard.empty() && hard.back() == '\r') hard.pop_back();
     // Word wrap: break after the last blank that fits, else inside the word.
     while (hard.size() > width) {
-      std::size_t cut = hard.rfind(' ', width);
+      std::size_t cut = hard.rfind(' ', width - 1);
       cut = (cut == std::string::npos || cut == 0) ? width : cut + 1;
       lines.push_back(hard.substr(0, cut));
       hard.erase(0, cut);
