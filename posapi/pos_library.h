@@ -37,13 +37,13 @@ typedef int32_t (*DLL_PosInitialize_fn)(PosContext* context, const char* applica
                                         const char* resource_file, ResourcePair* resources,
                                         int32_t count);
 typedef int32_t (*DLL_PosOpen_fn)(PosContext* context, const char* device_name,
-                                  const char* device_class, ResourcePair* resources,
-                                  int32_t count, int32_t* handle_out);
+                                  const char* device_class, ResourcePair* resources, int32_t count,
+                                  int32_t* handle_out);
 typedef int32_t (*DLL_PosClose_fn)(PosContext* context, int32_t handle);
 typedef int32_t (*DLL_PosIOCtl_fn)(PosContext* context, int32_t handle, int32_t request,
                                    ResourcePair* resources, int32_t count, int32_t* out);
-typedef int32_t (*DLL_PosRead_fn)(PosContext* context, int32_t handle, void* buffer,
-                                  int32_t size, int32_t* bytes_read_out);
+typedef int32_t (*DLL_PosRead_fn)(PosContext* context, int32_t handle, void* buffer, int32_t size,
+                                  int32_t* bytes_read_out);
 typedef int32_t (*DLL_PosWrite_fn)(PosContext* context, int32_t handle, const void* data,
                                    int32_t length, int32_t* out);
 typedef int32_t (*DLL_PosTerm_fn)(PosContext* context);

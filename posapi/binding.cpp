@@ -1,0 +1,155 @@
+// The binding to the POS API library: one process-wide record, the library
+// loaded on the first successful PosInitialize, every call ending in
+// PosResult. Platform-neutral: loading goes through library_loader.h.
+#include "posapi/binding.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+
+#include "posapi/library_loader.h"
+
+namespace posapi {
+
+namespace {
+
+// The entries in the order they are stored and resolved.
+enum Entry { kClose, kInitialize, kIoctl, kOpen, kRead, kTerm, kVersion, kWrite, kEntryCount };
+
+constexpr const char* kExportNames[kEntryCount] = {
+    "DLL_PosClose", "DLL_PosInitialize", "DLL_PosIOCtl",   "DLL_PosOpen",
+    "DLL_PosRead",  "DLL_PosTerm",       "DLL_PosVersion", "DLL_PosWrite",
+};
+
+struct PosApiBinding {
+  std::int32_t initialised = 0;
+  std::int32_t exit_hook_registered = 0;
+  LibraryEntry entries[kEntryCount] = {};  // all set or all null
+};
+
+PosApiBinding binding;
+LibraryHandle library = nullptr;  // meaningful only while the entries are set
+PosContext context = {};          // the library's per-client state
+std::string library_file_for_testing;
+
+template <typename Fn>
+Fn EntryAs(Entry entry) {
+  return reinterpret_cast<Fn>(binding.entries[entry]);
+}
+
+std::int32_t PosResult(std::int32_t status, std::int32_t value) {
+  if (status == 0) return value;
+  errno = status;
+  return -1;
+}
+
+void ClearEntries() {
+  for (LibraryEntry& entry : binding.entries) entry = nullptr;
+}
+
+std::int32_t LoadPosLibrary() {
+  const char* name =
+      library_file_for_testing.empty() ? POS_LIBRARY_NAME : library_file_for_testing.c_str();
+  library = OpenLibrary(name);
+  if (library == nullptr) return kStatusNoLibrary;
+  bool complete = true;
+  for (int i = 0; i < kEntryCount; ++i) {
+    binding.entries[i] = FindLibraryEntry(library, kExportNames[i]);
+    if (binding.entries[i] == nullptr) complete = false;
+  }
+  if (!complete) {
+    ClearEntries();
+    CloseLibrary(library);
+    return kStatusNoLibrary;
+  }
+  return 0;
+}
+
+void FreePosLibrary() {
+  CloseLibrary(library);
+  ClearEntries();
+}
+
+void PosTermAtExit() {
+  if (binding.initialised == 1) PosTerm();
+}
+
+}  // namespace
+
+void SetLibraryFileForTesting(const char* path) {
+  library_file_for_testing = path == nullptr ? "" : path;
+}
+
+std::int32_t PosInitialize(const char* application_name, const char* resource_file,
+                           std::int32_t /*reserved1*/, std::int32_t /*reserved2*/,
+                           ResourcePair* resources, std::int32_t count) {
+  if (binding.initialised == 1) return PosResult(kStatusAlreadyInitialized, 0);
+  std::int32_t status = LoadPosLibrary();
+  if (status != 0) return PosResult(status, 0);
+  status = EntryAs<DLL_PosInitialize_fn>(kInitialize)(&context, application_name, resource_file,
+                                                      resources, count);
+  if (status != 0) {
+    FreePosLibrary();
+    return PosResult(status, 0);
+  }
+  binding.initialised = 1;
+  if (binding.exit_hook_registered == 0) {
+    status = std::atexit(PosTermAtExit) == 0 ? 0 : -1;
+    binding.exit_hook_registered = 1;
+  }
+  return PosResult(status, 0);
+}
+
+std::int32_t PosOpen(const char* device_name, const char* device_class, ResourcePair* resources,
+                     std::int32_t count) {
+  std::int32_t out = 0;
+  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, out);
+  const std::int32_t status =
+      EntryAs<DLL_PosOpen_fn>(kOpen)(&context, device_name, device_class, resources, count, &out);
+  return PosResult(status, out);
+}
+
+std::int32_t PosClose(std::int32_t handle) {
+  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, 0);
+  if (handle == 0) return PosResult(kStatusNotSupported, 0);
+  return PosResult(EntryAs<DLL_PosClose_fn>(kClose)(&context, handle), 0);
+}
+
+std::int32_t PosIoctl(std::int32_t handle, std::int32_t request, ResourcePair* resources,
+                      std::int32_t count) {
+  std::int32_t out = 0;
+  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, out);
+  const std::int32_t status =
+      EntryAs<DLL_PosIOCtl_fn>(kIoctl)(&context, handle, request, resources, count, &out);
+  return PosResult(status, out);
+}
+
+std::int32_t PosRead(std::int32_t handle, void* buffer, std::int32_t size) {
+  std::int32_t out = 0;
+  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, out);
+  const std::int32_t status = EntryAs<DLL_PosRead_fn>(kRead)(&context, handle, buffer, size, &out);
+  return PosResult(status, out);
+}
+
+std::int32_t PosWrite(std::int32_t handle, const void* data, std::int32_t length) {
+  std::int32_t out = 0;
+  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, out);
+  const std::int32_t status =
+      EntryAs<DLL_PosWrite_fn>(kWrite)(&context, handle, data, length, &out);
+  return PosResult(status, out);
+}
+
+std::int32_t PosTerm() {
+  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, 0);
+  binding.initialised = 0;
+  const std::int32_t status = EntryAs<DLL_PosTerm_fn>(kTerm)(&context);
+  FreePosLibrary();
+  return PosResult(status, 0);
+}
+
+std::int32_t PosVersion(std::int32_t a, std::int32_t b, std::int32_t c) {
+  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, 0);
+  return PosResult(EntryAs<DLL_PosVersion_fn>(kVersion)(&context, a, b, c), 0);
+}
+
+}  // namespace posapi
