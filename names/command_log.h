@@ -20,8 +20,9 @@ void AppendToLog(ui::Port& ui, std::string_view text);
 // then NameScratch is cleared.
 void ReportStatus(ui::Port& ui, NameScratch& scratch, std::int32_t result, std::int32_t error);
 
-// Title line, size line and rows of sixteen bytes. Nothing for null data or
-// a length of 0 or less.
+// Title line, size line (the real count) and rows of sixteen bytes; a last
+// partial row shows only its own bytes. Nothing for null data or a length of
+// 0 or less.
 void DumpHex(ui::Port& ui, const char* title, const void* data, std::int64_t length);
 
 }  // namespace names

@@ -30,8 +30,7 @@ class NameScratch {
 };
 
 const char* LookupName(NameScratch& scratch, CodeNameTable table, std::int32_t code);
-const char* LookupSubtype(NameScratch& scratch, std::uint8_t device_number,
-                          std::uint8_t subtype);
+const char* LookupSubtype(NameScratch& scratch, std::uint8_t device_number, std::uint8_t subtype);
 void ClearNameScratch(NameScratch& scratch);
 
 }  // namespace names

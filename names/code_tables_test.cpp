@@ -1,0 +1,187 @@
+#include "names/code_tables.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace names {
+namespace {
+
+struct TableShape {
+  const char* label;
+  CodeNameTable table;
+  std::size_t rows;
+  CodeName first;
+  CodeName last;
+};
+
+const TableShape kShapes[] = {
+    {"ErrorNames",
+     ErrorNames,
+     147,
+     {4405, "POSERR_DSP_BAD_BITMAP"},
+     {6707, "POSERR_TOUCH_INVALID_SCREEN_SAVER_TIME"}},
+    {"MessageNames",
+     MessageNames,
+     20,
+     {0x4201, "POSM_KBD_STATUS_CHANGE"},
+     {0x4216, "POSM_TOUCH_DATA"}},
+    {"RequestNames",
+     RequestNames,
+     45,
+     {5402, "POS_ALARM_SILENCE_ALARM"},
+     {6702, "POS_TOUCH_SOUND_TONE"}},
+    {"SlotNames", SlotNames, 9, {0, "SLOT_0"}, {8, "SLOT_8"}},
+    {"PortNames", PortNames, 3, {0x00, "PORT_0"}, {0x22, "PORT_2"}},
+    {"DeviceNames", DeviceNames, 58, {0x84, "ALARM"}, {0x5C, "TOUCH_SCREEN"}},
+    {"ClassNames", ClassNames, 13, {7, "ALARM"}, {1, "UNKNOWN"}},
+    {"SubtypeNames", SubtypeNames, 37, {0x2401, "DSP_MODEL_1"}, {0x5C0B, "TCH_MODEL_11"}},
+};
+
+TEST(CodeTables, RowCountsFirstAndLastRowsAndEndRow) {
+  for (const TableShape& s : kShapes) {
+    SCOPED_TRACE(s.label);
+    ASSERT_EQ(RowCount(s.table), s.rows);
+    EXPECT_EQ(s.table[0].code, s.first.code);
+    EXPECT_STREQ(s.table[0].name, s.first.name);
+    EXPECT_EQ(s.table[s.rows - 1].code, s.last.code);
+    EXPECT_STREQ(s.table[s.rows - 1].name, s.last.name);
+    EXPECT_EQ(s.table[s.rows].code, 0);
+    EXPECT_EQ(s.table[s.rows].name, nullptr);
+  }
+}
+
+// Rows inside the tables: a shifted, dropped or mistyped row moves one of them.
+struct Row {
+  CodeNameTable table;
+  std::size_t index;
+  std::int32_t code;
+  const char* name;
+};
+
+const Row kRows[] = {
+    {ErrorNames, 5, 4704, "POSERR_KBD_FILE_NOT_FOUND"},
+    {ErrorNames, 17, 4107, "POSERR_NVRAM_BATTERY_BAD"},
+    {ErrorNames, 24, 6401, "POSERR_POWER_INVALID_DAY"},
+    {ErrorNames, 27, 4906, "POSERR_PRN_INVALID_CR_LF_DISTANCE"},
+    {ErrorNames, 37, 5901, "POSERR_RS232_INVALID_BAUD_RATE"},
+    {ErrorNames, 43, 6209, "POSERR_SCALE_CONFIGURATION_ERROR"},
+    {ErrorNames, 53, 5737, "POSERR_SCAN_2_LABEL_FLAG_CONFIG_ERROR"},
+    {ErrorNames, 85, 5745, "POSERR_SCAN_INVALID_INT2OF5_SCANS_PER_READ"},
+    {ErrorNames, 99, 5724, "POSERR_SCAN_MSG_LENGTH_ERROR"},
+    {ErrorNames, 100, 313, "POSERR_SYS_ACQUIRED_BY_OTHER"},
+    {ErrorNames, 116, 303, "POSERR_SYS_INVALID_DESCRIPTOR"},
+    {ErrorNames, 129, 302, "POSERR_SYS_NOT_INITIALIZED"},
+    {ErrorNames, 135, 323, "POSERR_SYS_WRAP_FAILED"},
+    {ErrorNames, 136, 5401, "POSERR_TILL_INVALID_PULSE_WIDTH"},
+    {ErrorNames, 137, 6709, "POSERR_TOUCH_INVALID_TONE_FREQUENCY"},
+    {MessageNames, 4, 0x4210, "POSM_PRN_DATA_AVAIL"},
+    {MessageNames, 7, 0x4205, "POSM_PRN_PRINTER_ERROR"},
+    {MessageNames, 15, 0x420D, "POSM_SYS_DEVICE_ONLINE"},
+    {MessageNames, 16, 0x4213, "POSM_SYS_DEVICE_RELEASED"},
+    {RequestNames, 2, 4401, "POS_DSP_CLEAR_SCREEN"},
+    {RequestNames, 4, 4708, "POS_KBD_DISABLE_HOT_KEYS"},
+    {RequestNames, 19, 4705, "POS_KBD_SOUND_TONE"},
+    {RequestNames, 20, 6401, "POS_POWER_OFF"},
+    {RequestNames, 23, 4909, "POS_PRN_DEFINE_CHARACTERS"},
+    {RequestNames, 32, 5901, "POS_RS232_SEND_BREAK"},
+    {RequestNames, 33, 6102, "POS_SCALE_CLEAR_SCREEN"},
+    {RequestNames, 35, 5701, "POS_SCAN_DISCARD_DATA"},
+    {RequestNames, 36, 301, "POS_SYS_ACQUIRE_DEVICE"},
+    {RequestNames, 42, 5401, "POS_TILL_OPEN_TILL"},
+    {PortNames, 1, 0x11, "PORT_1"},
+    {DeviceNames, 13, 0x10, "CHECKOUT_KEYBOARD_A"},
+    {DeviceNames, 15, 0x10, "JAPANESE_KEYBOARD"},
+    {DeviceNames, 18, 0x40, "MSR_1_TRACK_A"},
+    {DeviceNames, 24, 0x40, "MSR_J_TRACK"},
+    {DeviceNames, 36, 0x34, "PRINTER_3"},
+    {DeviceNames, 37, 0x34, "PRINTER_4"},
+    {DeviceNames, 39, 0x37, "PRINTER_MODEL_B"},
+    {DeviceNames, 40, 0x35, "PRINTER_MODEL_A"},
+    {ClassNames, 8, 10, "RS232"},
+    {SubtypeNames, 6, 0x1C01, "KBD_MODEL_1"},
+    {SubtypeNames, 28, 0x6A02, "SCN_MODEL_4"},
+    {SubtypeNames, 31, 0x8103, "KBD_MODEL_3"},
+};
+
+TEST(CodeTables, RowsStandWhereStored) {
+  for (const Row& r : kRows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_EQ(r.table[r.index].code, r.code);
+    EXPECT_STREQ(r.table[r.index].name, r.name);
+  }
+}
+
+TEST(CodeTables, NamesAreUniqueAndCarryTheirPrefix) {
+  const struct {
+    CodeNameTable table;
+    const char* prefix;
+  } kNamed[] = {{ErrorNames, "POSERR_"}, {MessageNames, "POSM_"}, {RequestNames, "POS_"},
+                {SlotNames, "SLOT_"},    {PortNames, "PORT_"},    {DeviceNames, ""},
+                {ClassNames, ""}};
+  for (const auto& t : kNamed) {
+    SCOPED_TRACE(t.prefix);
+    std::set<std::string> seen;
+    for (const CodeName* row = t.table; row->name; ++row) {
+      EXPECT_TRUE(seen.insert(row->name).second) << row->name;
+      EXPECT_EQ(std::string_view(row->name).substr(0, std::strlen(t.prefix)), t.prefix);
+    }
+  }
+}
+
+// Codes repeat only where the device numbers of DeviceNames say so.
+TEST(CodeTables, CodesRepeatOnlyForThreeDeviceNumbers) {
+  for (const TableShape& s : kShapes) {
+    SCOPED_TRACE(s.label);
+    std::map<std::int32_t, int> count;
+    for (const CodeName* row = s.table; row->name; ++row) ++count[row->code];
+    std::set<std::int32_t> repeated;
+    for (const auto& [code, n] : count)
+      if (n > 1) repeated.insert(code);
+    const std::set<std::int32_t> expected = s.table == DeviceNames
+                                                ? std::set<std::int32_t>{0x10, 0x34, 0x40}
+                                                : std::set<std::int32_t>{};
+    EXPECT_EQ(repeated, expected);
+  }
+}
+
+TEST(CodeTables, AlphabeticalTablesAreStoredInNameOrder) {
+  for (CodeNameTable table : {MessageNames, RequestNames, SlotNames, PortNames, ClassNames}) {
+    for (const CodeName* row = table; row[1].name; ++row)
+      EXPECT_LT(std::string_view(row[0].name), std::string_view(row[1].name));
+  }
+}
+
+TEST(CodeTables, MessageCodesLieInTheEventRange) {
+  for (const CodeName* row = MessageNames; row->name; ++row) {
+    EXPECT_GE(row->code, 0x4201) << row->name;
+    EXPECT_LE(row->code, 0x4216) << row->name;
+  }
+}
+
+TEST(CodeTables, SlotNamesSpellTheirCode) {
+  for (std::int32_t i = 0; i < 9; ++i) {
+    EXPECT_EQ(SlotNames[i].code, i);
+    EXPECT_EQ(std::string(SlotNames[i].name), "SLOT_" + std::to_string(i));
+  }
+}
+
+// Every subtype key is a named device number and a small model number.
+TEST(CodeTables, SubtypeKeysNameADevice) {
+  std::set<std::int32_t> devices;
+  for (const CodeName* row = DeviceNames; row->name; ++row) devices.insert(row->code);
+  std::set<std::int32_t> keys;
+  for (const CodeName* row = SubtypeNames; row->name; ++row) {
+    EXPECT_TRUE(devices.count(row->code >> 8)) << row->name;
+    EXPECT_GE(row->code & 0xFF, 1);
+    EXPECT_LE(row->code & 0xFF, 11);
+    EXPECT_TRUE(keys.insert(row->code).second) << row->code;
+  }
+}
+
+}  // namespace
+}  // namespace names

@@ -1,0 +1,125 @@
+#include "names/command_log.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/scripted/scripted_port.h"
+
+namespace names {
+namespace {
+
+using Entry = ui::ScriptedPort::Entry;
+
+TEST(FormatLine, LongLinesAreNeverCut) {
+  const std::string word(300, 'x');
+  const std::string line = FormatLine("<%s|%d>", word.c_str(), 42);
+  EXPECT_EQ(line, "<" + word + "|42>");
+  EXPECT_EQ(FormatLine("%s", ""), "");
+}
+
+struct StatusCase {
+  std::int32_t result;
+  std::int32_t error;
+  const char* line;
+};
+
+const StatusCase kStatusCases[] = {
+    {-1, 303, "  RC = -1, errno = (303) POSERR_SYS_INVALID_DESCRIPTOR  "},
+    {0, 0, "  RC = 0, errno = (0) 0      (0x00000000)  "},
+    {-1, 337, "  RC = -1, errno = (337) 337    (0x00000151)  "},
+    {-2147483647 - 1, 5745,
+     "  RC = -2147483648, errno = (5745) POSERR_SCAN_INVALID_INT2OF5_SCANS_PER_READ  "},
+};
+
+TEST(ReportStatus, LogsThenShowsTheLineAndClearsTheScratchAfterTheBox) {
+  for (const StatusCase& c : kStatusCases) {
+    SCOPED_TRACE(c.line);
+    ui::ScriptedPort port;
+    NameScratch scratch;
+    bool scratch_held_text_during_box = false;
+    port.OnMessageBox([&](const Entry&) { scratch_held_text_during_box = !scratch.empty(); });
+    LookupName(scratch, ErrorNames, 1);  // a text left by the caller's line
+    ReportStatus(port, scratch, c.result, c.error);
+    const std::vector<Entry> expected = {{Entry::kLog, c.line, ""},
+                                         {Entry::kBox, c.line, "Command Status"}};
+    EXPECT_EQ(port.entries(), expected);
+    EXPECT_TRUE(scratch_held_text_during_box);
+    EXPECT_TRUE(scratch.empty());
+  }
+}
+
+std::vector<std::string> Dump(const char* title, const void* data, std::int64_t length) {
+  ui::ScriptedPort port;
+  DumpHex(port, title, data, length);
+  return port.LogLines();
+}
+
+TEST(DumpHex, RowsOfSixteenBytes) {
+  const std::string digits = "0123456789ABCDEF0123456789abcdefQ";
+  const std::string row0 =
+      "   0000: 30 31 32 33 34 35 36 37 38 39 41 42 43 44 45 46  | 0123456789ABCDEF\n";
+  const std::string row1 =
+      "   0010: 30 31 32 33 34 35 36 37 38 39 61 62 63 64 65 66  | 0123456789abcdef\n";
+  const struct {
+    std::int64_t length;
+    std::vector<std::string> lines;
+  } kCases[] = {
+      {16, {"      Read Results:  ", "      (16 bytes)", row0}},
+      {17, {"      Read Results:  ", "      (17 bytes)", row0, "   0010: 30  | 0\n"}},
+      {20, {"      Read Results:  ", "      (20 bytes)", row0, "   0010: 30 31 32 33  | 0123\n"}},
+      {32, {"      Read Results:  ", "      (32 bytes)", row0, row1}},
+      {33, {"      Read Results:  ", "      (33 bytes)", row0, row1, "   0020: 51  | Q\n"}},
+      {1, {"      Read Results:  ", "      (1 bytes)", "   0000: 30  | 0\n"}},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.length);
+    EXPECT_EQ(Dump("Read Results", digits.data(), c.length), c.lines);
+  }
+}
+
+TEST(DumpHex, NonprintableBytesShowAsFullStops) {
+  const unsigned char bytes[] = {0x09, 0x7F, 0x80, 0xFF, 0x20, 0x7E, 0x00, 0x1F};
+  const std::vector<std::string> expected = {"      POSQ Info:  ", "      (8 bytes)",
+                                             "   0000: 09 7F 80 FF 20 7E 00 1F  | .... ~..\n"};
+  EXPECT_EQ(Dump("POSQ Info", bytes, sizeof bytes), expected);
+}
+
+TEST(DumpHex, NothingForNoDataOrNoLength) {
+  const char byte = 'x';
+  EXPECT_TRUE(Dump("t", &byte, 0).empty());
+  EXPECT_TRUE(Dump("t", &byte, -5).empty());
+  EXPECT_TRUE(Dump("t", nullptr, 16).empty());
+}
+
+TEST(DumpHex, NullTitle) {
+  const char byte = 'x';
+  EXPECT_EQ(Dump(nullptr, &byte, 1).front(), "      (No title):  ");
+}
+
+// Past 65535 bytes: the real count, every byte, offsets with more digits.
+TEST(DumpHex, LargeDumpsAreWhole) {
+  std::vector<unsigned char> bytes(70000);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i);
+  const std::vector<std::string> lines = Dump("Read Results", bytes.data(), 70000);
+  ASSERT_EQ(lines.size(), 2u + 4375u);
+  EXPECT_EQ(lines[1], "      (70000 bytes)");
+  EXPECT_EQ(lines[2].substr(0, 12), "   0000: 00 ");
+  EXPECT_EQ(lines[4097].substr(0, 12), "   FFF0: F0 ");
+  EXPECT_EQ(lines[4098].substr(0, 13), "   10000: 00 ");
+  EXPECT_EQ(lines.back(),
+            "   11160: 60 61 62 63 64 65 66 67 68 69 6A 6B 6C 6D 6E 6F  | `abcdefghijklmno\n");
+}
+
+TEST(DumpHex, OffsetsCountUpInUpperCaseHex) {
+  const std::vector<unsigned char> bytes(16 * 12, 'a');
+  const std::vector<std::string> lines = Dump("t", bytes.data(), 16 * 12);
+  ASSERT_EQ(lines.size(), 14u);
+  EXPECT_EQ(lines[3].substr(0, 9), "   0010: ");
+  EXPECT_EQ(lines[12].substr(0, 9), "   00A0: ");
+  EXPECT_EQ(lines[13].substr(0, 9), "   00B0: ");
+}
+
+}  // namespace
+}  // namespace names
