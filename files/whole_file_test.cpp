@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "files/list_file.h"
+#include "files/test_dir.h"
+#include "ui/scripted/scripted_port.h"
+
+namespace files {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct ReadCase {
+  const char* label;
+  std::size_t file_size;  // 0 with missing: no file at all
+  bool missing;
+  std::int32_t capacity;
+  std::int32_t result;
+  const char* line;  // %s stands for the path
+};
+
+const ReadCase kReadCases[] = {
+    {"fills the buffer exactly", 8192, false, 8192, 8192, "RIDOZOD: Read 8192 bytes from '%s'"},
+    {"smaller than the buffer", 12, false, 8192, 12, "RIDOZOD: Read 12 bytes from '%s'"},
+    {"one byte too long", 8193, false, 8192, -1,
+     "RIDOZOD: Buffer not big enough: have 8192 bytes, '%s' is 8193 bytes long\n"},
+    {"no room at all", 1, false, 0, -1,
+     "RIDOZOD: Buffer not big enough: have 0 bytes, '%s' is 1 bytes long\n"},
+    {"empty file", 0, false, 8192, -1, "RIDOZOD: Error -1/0 on ftell of file '%s'"},
+    {"missing file", 0, true, 8192, -1, "RIDOZOD: Error 2 on open of file '%s'"},
+};
+
+std::string WithPath(const char* format, const std::string& path) {
+  std::string line = format;
+  return line.replace(line.find("%s"), 2, path);
+}
+
+std::string Pattern(std::size_t size) {
+  std::string bytes(size, '\0');
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + 1);
+  return bytes;
+}
+
+TEST(ReadWholeFile, LimitsAndFailures) {
+  for (const ReadCase& c : kReadCases) {
+    SCOPED_TRACE(c.label);
+    TestDir dir;
+    const std::string bytes = Pattern(c.file_size);
+    const std::string path = c.missing ? dir.Path("NOFILE.BIN") : dir.Write("IN.BIN", bytes);
+    std::vector<unsigned char> buffer(8200, 0xEE);
+    ui::ScriptedPort port;
+    EXPECT_EQ(ReadWholeFile(port, path.c_str(), buffer.data(), c.capacity), c.result);
+    EXPECT_EQ(port.LogLines(), Lines{WithPath(c.line, path)});
+    EXPECT_TRUE(port.Boxes().empty());
+    if (c.result > 0) {
+      EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + c.result), bytes);
+      EXPECT_EQ(buffer[c.result], 0xEE) << "nothing written past the data";
+    } else {
+      EXPECT_EQ(buffer[0], 0xEE) << "nothing read";
+    }
+  }
+}
+
+TEST(ReadWholeFile, NullBufferReadsNothing) {
+  TestDir dir;
+  const std::string path = dir.Write("IN.BIN", "abc");
+  ui::ScriptedPort port;
+  EXPECT_EQ(ReadWholeFile(port, path.c_str(), nullptr, 100), -1);
+  EXPECT_EQ(port.LogLines().size(), 1u);
+}
+
+TEST(WriteWholeFile, WritesExactBytes) {
+  TestDir dir;
+  const std::string path = dir.Path("OUT.BIN");
+  const std::string bytes("a\r\nb\n\x1A\0\xFF z\n\r", 12);
+  ui::ScriptedPort port;
+  EXPECT_EQ(
+      WriteWholeFile(port, path.c_str(), reinterpret_cast<const unsigned char*>(bytes.data()), 12),
+      12);
+  EXPECT_EQ(port.LogLines(), Lines{"RIDOZOD: Wrote 12 bytes to '" + path + "'"});
+  EXPECT_EQ(TestDir::Read(path), bytes);
+}
+
+TEST(WriteWholeFile, TruncatesAnExistingFile) {
+  TestDir dir;
+  const std::string path = dir.Write("OUT.BIN", std::string(100, 'x'));
+  ui::ScriptedPort port;
+  EXPECT_EQ(WriteWholeFile(port, path.c_str(), reinterpret_cast<const unsigned char*>("abc"), 3),
+            3);
+  EXPECT_EQ(TestDir::Read(path), "abc");
+}
+
+TEST(WriteWholeFile, UncreatablePathEndsInTwoBlanks) {
+  TestDir dir;
+  const std::string path = dir.Path("no/such/dir/OUT.BIN");
+  ui::ScriptedPort port;
+  EXPECT_EQ(WriteWholeFile(port, path.c_str(), reinterpret_cast<const unsigned char*>("abc"), 3),
+            -1);
+  EXPECT_EQ(port.LogLines(), Lines{"RIDOZOD: Error 2 on open of file '" + path + "'  "});
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// A device that refuses every byte: the failure shows even though the bytes
+// went into the stream's buffer first.
+TEST(WriteWholeFile, FullDeviceIsNoSuccess) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  ui::ScriptedPort port;
+  WriteWholeFile(port, "/dev/full", reinterpret_cast<const unsigned char*>("abc"), 3);
+  ASSERT_EQ(port.LogLines().size(), 1u);
+  EXPECT_EQ(port.LogLines()[0].rfind("Error ", 0), 0u) << port.LogLines()[0];
+  EXPECT_NE(port.LogLines()[0].find(" writing file '/dev/full'"), std::string::npos);
+}
+
+// Long paths appear whole in the lines.
+TEST(WholeFiles, LongPathsAreLoggedWhole) {
+  TestDir dir;
+  std::string name;
+  for (int i = 0; i < 8; ++i) name += std::string(60, char('a' + i)) + "/";
+  const std::string path = dir.Write(name + "DATA.BIN", "0123456789");
+  ASSERT_GT(path.size(), 400u);
+  ui::ScriptedPort port;
+  unsigned char buffer[16];
+  EXPECT_EQ(ReadWholeFile(port, path.c_str(), buffer, sizeof buffer), 10);
+  EXPECT_EQ(WriteWholeFile(port, path.c_str(), buffer, 10), 10);
+  EXPECT_EQ(port.LogLines(), (Lines{"RIDOZOD: Read 10 bytes from '" + path + "'",
+                                    "RIDOZOD: Wrote 10 bytes to '" + path + "'"}));
+}
+
+}  // namespace
+}  // namespace files
