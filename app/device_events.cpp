@@ -1,0 +1,174 @@
+#include "app/device_events.h"
+
+#include <string>
+
+#include "names/code_tables.h"
+#include "names/command_log.h"
+
+namespace app {
+namespace {
+
+constexpr std::uint32_t kKeylockChange = 0x4201;
+constexpr std::uint32_t kKbdChar = 0x4202;
+constexpr std::uint32_t kMsrData = 0x4203;
+constexpr std::uint32_t kChaseComplete = 0x4204;
+constexpr std::uint32_t kPrinterError = 0x4205;
+constexpr std::uint32_t kPrinterStatus = 0x4206;
+constexpr std::uint32_t kScanData = 0x420B;
+constexpr std::uint32_t kDeviceOffline = 0x420C;
+constexpr std::uint32_t kDeviceOnline = 0x420D;
+constexpr std::uint32_t kTillOpened = 0x420F;
+constexpr std::uint32_t kPrinterData = 0x4210;
+
+constexpr std::uint32_t kKeyUpBit = 0x40000;
+
+// Which part of the message an event's one value comes from.
+enum class Field { kLParam, kLParamLow, kWParamLow };
+
+struct SimpleEvent {
+  std::uint32_t code;
+  const char* format;
+  Field field;
+  const char* caption;  // nullptr: no message box
+};
+
+constexpr SimpleEvent kSimpleEvents[] = {
+    {kKeylockChange, "KEYLOCK  STATUS_CHANGE (Position = %d)", Field::kLParam,
+     "KeyLock Position Changed"},
+    {kMsrData, "MSR DATA AVAILABLE (Length = %d)", Field::kLParamLow, "MSR Message"},
+    {kChaseComplete, "PRINTER CHASE COMPLETE (Device Descriptor = %d)", Field::kWParamLow,
+     "TRAX Printer"},
+    {kPrinterStatus, "PRINTER STATUS CHANGE (Device Descriptor = %d)", Field::kWParamLow,
+     "TRAX Printer"},
+    {kScanData, "SCANNER DATA AVAILABLE (Length = %d)", Field::kLParamLow, "SCANNER Message"},
+    {kTillOpened, "TILL OPENED (Device Descriptor = %d)", Field::kWParamLow, "TRAX Message"},
+    {kPrinterData, "PRINTER DATA AVAILABLE (Device Descriptor = %d)", Field::kWParamLow,
+     "TRAX Printer"},
+};
+
+struct OfflineDevice {
+  std::uint32_t device_number;
+  const char* format;
+};
+
+constexpr OfflineDevice kOfflineDevices[] = {
+    {0x24, "DEVICE_ANOP_DISPLAY_A OFF LINE (Device Descriptor = %d)"},
+    {0x48, "MSR_3_TRACK OFF LINE (Device Descriptor = %d)"},
+    {0x54, "DEVICE_CASH_DRAWER OFF LINE(Device Descriptor = %d)"},
+};
+
+// The keyboards whose online event adds the keyboard lines, and the subtypes
+// that are Japanese keyboards.
+constexpr std::uint32_t kKeyboards[] = {0x1C, 0x10, 0x11, 0x1A, 0x1B};
+constexpr std::uint32_t kJapaneseSubtypes[] = {4, 5, 6, 7, 8, 11};
+
+template <typename T, std::size_t N>
+bool Contains(const T (&set)[N], T value) {
+  for (const T& v : set)
+    if (v == value) return true;
+  return false;
+}
+
+int ValueOf(Field field, std::uint32_t wparam, std::uint32_t lparam) {
+  switch (field) {
+    case Field::kLParam:
+      return static_cast<std::int32_t>(lparam);
+    case Field::kLParamLow:
+      return static_cast<int>(lparam & 0xFF);
+    case Field::kWParamLow:
+      return static_cast<int>(wparam & 0xFF);
+  }
+  return 0;
+}
+
+void Append(ui::Port& ui, const std::string& line) {
+  names::AppendToLog(ui, line);
+}
+
+void ShowOnline(ui::Port& ui, names::NameScratch& scratch, std::uint32_t wparam,
+                std::uint32_t lparam) {
+  using names::FormatLine;
+  using names::LookupName;
+  const unsigned device = (wparam >> 8) & 0xFF;
+  const unsigned port = (wparam >> 16) & 0xFF;
+  const unsigned slot = (wparam >> 24) & 0xFF;
+  const unsigned subtype = lparam & 0xFF;
+  const auto d8 = static_cast<std::uint8_t>(device);
+  const auto s8 = static_cast<std::uint8_t>(subtype);
+
+  Append(ui, FormatLine(" wParam --> %04x ", wparam));
+  Append(ui, FormatLine(" lParam --> %08lx ", static_cast<unsigned long>(lparam)));
+  Append(ui, FormatLine("  %s ", LookupName(scratch, names::MessageNames, kDeviceOnline)));
+  Append(ui, FormatLine("Device:%s  (Subtype:%s) (DevNum:%#04x)",
+                        LookupName(scratch, names::DeviceNames, static_cast<std::int32_t>(device)),
+                        names::LookupSubtype(scratch, d8, s8), device));
+  Append(ui,
+         FormatLine("            %s   (%#04x) ",
+                    LookupName(scratch, names::SlotNames, static_cast<std::int32_t>(slot)), slot));
+  Append(ui,
+         FormatLine("            %s   (%#04x) ",
+                    LookupName(scratch, names::PortNames, static_cast<std::int32_t>(port)), port));
+  if (Contains(kKeyboards, static_cast<std::uint32_t>(device))) {
+    Append(ui, FormatLine(" KEYBOARD FOUND *** %d ", device));
+    Append(ui, FormatLine("   KEYBOARD SUBTYPE *** %d ", subtype));
+    if (Contains(kJapaneseSubtypes, static_cast<std::uint32_t>(subtype))) {
+      Append(ui,
+             FormatLine("     *JAPANESE kbd  ** Device: %s  (Subtype: %s)",
+                        LookupName(scratch, names::DeviceNames, static_cast<std::int32_t>(device)),
+                        names::LookupSubtype(scratch, d8, s8)));
+    }
+  }
+  names::ClearNameScratch(scratch);
+}
+
+bool ShowOffline(ui::Port& ui, std::uint32_t wparam) {
+  const std::uint32_t device = (wparam >> 8) & 0xFF;
+  for (const OfflineDevice& d : kOfflineDevices) {
+    if (d.device_number == device) {
+      const std::string line = names::FormatLine(d.format, static_cast<int>(wparam & 0xFF));
+      Append(ui, line);
+      ui.ShowMessage(line, "TRAX Message");
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool HandleDeviceEvent(ui::Port& ui, names::NameScratch& scratch, std::uint32_t message,
+                       std::uint32_t wparam, std::uint32_t lparam) {
+  for (const SimpleEvent& e : kSimpleEvents) {
+    if (e.code == message) {
+      const std::string line = names::FormatLine(e.format, ValueOf(e.field, wparam, lparam));
+      Append(ui, line);
+      if (e.caption) ui.ShowMessage(line, e.caption);
+      return true;
+    }
+  }
+  switch (message) {
+    case kKbdChar:
+      Append(ui, names::FormatLine((lparam & kKeyUpBit) ? "KBD_UP (Scancode = 0x%x)"
+                                                        : "KBD_DOWN (Scancode = 0x%x)",
+                                   lparam & 0xFF));
+      return true;
+    case kPrinterError: {
+      Append(ui, names::FormatLine("PRINTER ERROR (Device Descriptor = %d)",
+                                   static_cast<int>(wparam & 0xFF)));
+      const std::string detail =
+          names::FormatLine("PRINTER ERROR mp1 = 0x%x , mp2 = 0x%x", wparam, lparam);
+      Append(ui, detail);
+      ui.ShowMessage(detail, "TRAX Printer");
+      return true;
+    }
+    case kDeviceOffline:
+      return ShowOffline(ui, wparam);
+    case kDeviceOnline:
+      ShowOnline(ui, scratch, wparam, lparam);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace app

@@ -1,0 +1,28 @@
+#include "app/main_window.h"
+
+#include "app/device_events.h"
+#include "names/command_log.h"
+#include "resources/templates.h"
+
+namespace app {
+
+void MainWindow::OnCommand(int id) {
+  if (id == res::kIdExit) {
+    ui_.DestroyMainWindow();
+    return;
+  }
+  if (res::TemplateForCommand(id) && run_dialog_) run_dialog_(id);
+}
+
+void MainWindow::OnKey(ui::KeyMessage kind, unsigned scan_code) {
+  const char* format = "KeyDown ScanCode from KeyBoard = %x \n";
+  if (kind == ui::KeyMessage::kChar) format = "WM_CHAR comes ScanCode from KeyBoard = %x \n";
+  if (kind == ui::KeyMessage::kKeyUp) format = "KeyUp ScanCode from KeyBoard = %x \n";
+  names::AppendToLog(ui_, names::FormatLine(format, scan_code));
+}
+
+void MainWindow::OnPosted(std::uint32_t message, std::uint32_t wparam, std::uint32_t lparam) {
+  HandleDeviceEvent(ui_, scratch_, message, wparam, lparam);
+}
+
+}  // namespace app
