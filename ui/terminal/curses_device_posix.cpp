@@ -1,0 +1,387 @@
+// The curses device: paints the cell grid, decodes keys and mouse, waits on
+// standard input and a self-pipe, and always gives the terminal back.
+#include <curses.h>
+#include <fcntl.h>
+#include <locale.h>
+#include <poll.h>
+#include <signal.h>
+#include <term.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "ui/terminal/curses_device.h"
+
+namespace terminal {
+namespace {
+
+constexpr int kEscDelayMs = 25;
+
+// What the signal handler needs to give the terminal back; written once at
+// start, read in the handler with async-signal-safe calls only.
+struct RestoreState {
+  bool active = false;
+  termios saved{};
+  std::array<char, 256> reset{};
+  std::size_t reset_length = 0;
+};
+RestoreState g_restore;
+
+constexpr std::array<int, 4> kSignals{SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+void RestoreTerminalRaw() {
+  if (!g_restore.active) return;
+  g_restore.active = false;
+  [[maybe_unused]] ssize_t n = write(STDOUT_FILENO, g_restore.reset.data(), g_restore.reset_length);
+  tcsetattr(STDIN_FILENO, TCSANOW, &g_restore.saved);
+}
+
+extern "C" void OnFatalSignal(int sig) {
+  RestoreTerminalRaw();
+  signal(sig, SIG_DFL);
+  raise(sig);
+}
+
+extern "C" void RestoreAtExit() {
+  if (g_restore.active) {
+    endwin();
+    g_restore.active = false;
+  }
+}
+
+void AppendCap(const char* name) {
+  char* s = tigetstr(name);
+  if (s == nullptr || s == reinterpret_cast<char*>(-1)) return;
+  const std::size_t n = std::strlen(s);
+  if (g_restore.reset_length + n >= g_restore.reset.size()) return;
+  std::memcpy(g_restore.reset.data() + g_restore.reset_length, s, n);
+  g_restore.reset_length += n;
+}
+
+void PrepareRestore() {
+  g_restore.reset_length = 0;
+  AppendCap("sgr0");
+  AppendCap("cnorm");
+  AppendCap("rmkx");
+  char* mouse = tigetstr("kmous");
+  if (mouse != nullptr && mouse != reinterpret_cast<char*>(-1)) {
+    static constexpr char kMouseOff[] = "\033[?1000l\033[?1002l\033[?1006l";
+    std::memcpy(g_restore.reset.data() + g_restore.reset_length, kMouseOff, sizeof kMouseOff - 1);
+    g_restore.reset_length += sizeof kMouseOff - 1;
+  }
+  AppendCap("rmcup");
+}
+
+struct NamedCode {
+  int code;
+  Key key;
+};
+
+constexpr std::array<NamedCode, 20> kCursesKeys{{
+    {KEY_UP, Key::kUp},        {KEY_DOWN, Key::kDown},      {KEY_LEFT, Key::kLeft},
+    {KEY_RIGHT, Key::kRight},  {KEY_HOME, Key::kHome},      {KEY_END, Key::kEnd},
+    {KEY_PPAGE, Key::kPageUp}, {KEY_NPAGE, Key::kPageDown}, {KEY_IC, Key::kInsert},
+    {KEY_DC, Key::kDelete},    {KEY_BTAB, Key::kBackTab},   {KEY_BACKSPACE, Key::kBackspace},
+    {KEY_ENTER, Key::kEnter},  {KEY_A1, Key::kHome},        {KEY_C1, Key::kEnd},
+    {KEY_A3, Key::kPageUp},    {KEY_C3, Key::kPageDown},    {KEY_FIND, Key::kHome},
+    {KEY_SELECT, Key::kEnd},   {'\r', Key::kEnter},
+}};
+
+constexpr std::array<Key, 12> kFunctionKeys{Key::kF1, Key::kF2,  Key::kF3,  Key::kF4,
+                                            Key::kF5, Key::kF6,  Key::kF7,  Key::kF8,
+                                            Key::kF9, Key::kF10, Key::kF11, Key::kF12};
+
+// Colour pairs.
+enum Pair : short { kPairTitle = 1, kPairMenu, kPairField, kPairSelected };
+
+class CursesDevice : public Device {
+ public:
+  CursesDevice() = default;
+  ~CursesDevice() override { Stop(); }
+
+  bool Start(std::string* error);
+  void Stop();
+
+  Size size() const override {
+    int h = 0, w = 0;
+    getmaxyx(stdscr, h, w);
+    return Size{w, h};
+  }
+  bool Wait(int timeout_ms, std::vector<InputEvent>& out) override;
+  void Wake() override {
+    const char b = 1;
+    [[maybe_unused]] ssize_t n = write(wake_[1], &b, 1);  // a full pipe wakes all the same
+  }
+  void Paint(const CellGrid& grid) override;
+
+ private:
+  void ReadKeys(std::vector<InputEvent>& out);
+  std::optional<InputEvent> DecodeMouse();
+  chtype AttrOf(Style style) const;
+
+  SCREEN* screen_ = nullptr;
+  std::array<int, 2> wake_{-1, -1};
+  bool colors_ = false;
+  int alt_down_ = -1, alt_up_ = -1;  // curses codes of Alt-Down / Alt-Up, if known
+  struct sigaction old_actions_[kSignals.size()] = {};
+};
+
+bool CursesDevice::Start(std::string* error) {
+  if (std::string why = TerminalProblem(); !why.empty()) {
+    *error = why;
+    return false;
+  }
+  if (pipe(wake_.data()) != 0) {
+    *error = std::string("cannot create a pipe: ") + std::strerror(errno);
+    return false;
+  }
+  for (int fd : wake_) {
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+    fcntl(fd, F_SETFD, FD_CLOEXEC);
+  }
+  tcgetattr(STDIN_FILENO, &g_restore.saved);
+  // The character type only, for line glyphs in a UTF-8 terminal; numbers
+  // and messages keep the C locale.
+  setlocale(LC_CTYPE, "");
+  set_escdelay(kEscDelayMs);  // Esc acts at once
+  screen_ = newterm(nullptr, stdout, stdin);
+  if (screen_ == nullptr) {
+    *error = "cannot start the terminal";
+    return false;
+  }
+  set_term(screen_);
+  raw();
+  noecho();
+  nonl();  // Enter is '\r', Ctrl-J '\n'
+  keypad(stdscr, TRUE);
+  nodelay(stdscr, TRUE);
+  curs_set(0);
+  mousemask(BUTTON1_PRESSED | BUTTON1_CLICKED | BUTTON4_PRESSED | BUTTON5_PRESSED, nullptr);
+  mouseinterval(0);
+  alt_down_ = key_defined("\033[1;3B");
+  alt_up_ = key_defined("\033[1;3A");
+  if (has_colors() && start_color() == OK && COLORS >= 8) {
+    colors_ = true;
+    init_pair(kPairTitle, COLOR_WHITE, COLOR_BLUE);
+    init_pair(kPairMenu, COLOR_BLACK, COLOR_WHITE);
+    init_pair(kPairField, COLOR_BLACK, COLOR_CYAN);
+    init_pair(kPairSelected, COLOR_YELLOW, COLOR_BLUE);
+  }
+  PrepareRestore();
+  g_restore.active = true;
+  static bool at_exit_registered = false;
+  if (!at_exit_registered) at_exit_registered = std::atexit(RestoreAtExit) == 0;
+  struct sigaction sa {};
+  sa.sa_handler = OnFatalSignal;
+  sigemptyset(&sa.sa_mask);
+  for (std::size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &sa, &old_actions_[i]);
+  return true;
+}
+
+void CursesDevice::Stop() {
+  if (screen_ != nullptr) {
+    for (std::size_t i = 0; i < kSignals.size(); ++i)
+      sigaction(kSignals[i], &old_actions_[i], nullptr);
+    g_restore.active = false;
+    endwin();
+    delscreen(screen_);
+    screen_ = nullptr;
+  }
+  for (int& fd : wake_) {
+    if (fd >= 0) close(fd);
+    fd = -1;
+  }
+}
+
+bool CursesDevice::Wait(int timeout_ms, std::vector<InputEvent>& out) {
+  pollfd fds[2] = {{STDIN_FILENO, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+  const int n = poll(fds, 2, timeout_ms);
+  if (n > 0 && (fds[1].revents & POLLIN)) {
+    char buf[256];
+    while (read(wake_[0], buf, sizeof buf) > 0) {
+    }
+  }
+  // Also after a signal (a resize arrives as KEY_RESIZE) or a time-out.
+  ReadKeys(out);
+  if (n > 0 && (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) && !(fds[0].revents & POLLIN))
+    return false;
+  return true;
+}
+
+void CursesDevice::ReadKeys(std::vector<InputEvent>& out) {
+  for (int code = getch(); code != ERR; code = getch()) {
+    if (code == KEY_RESIZE) {
+      out.push_back(InputEvent::Resize());
+      continue;
+    }
+    if (code == KEY_MOUSE) {
+      if (std::optional<InputEvent> m = DecodeMouse()) out.push_back(*m);
+      continue;
+    }
+    if (code == alt_down_ || code == alt_up_) {
+      out.push_back(InputEvent::Of(code == alt_down_ ? Key::kDown : Key::kUp, true));
+      continue;
+    }
+    if (code == 27) {
+      // Esc alone, or Esc arriving with the next key: that key with Alt.
+      const int next = getch();
+      if (next == ERR || next == 27) {
+        out.push_back(InputEvent::Of(Key::kEscape));
+        if (next == 27) out.push_back(InputEvent::Of(Key::kEscape));
+        continue;
+      }
+      if (std::optional<InputEvent> e = DecodeCursesKey(next)) {
+        e->alt = true;
+        out.push_back(*e);
+      }
+      continue;
+    }
+    if (std::optional<InputEvent> e = DecodeCursesKey(code)) out.push_back(*e);
+  }
+}
+
+std::optional<InputEvent> CursesDevice::DecodeMouse() {
+  MEVENT m{};
+  if (getmouse(&m) != OK) return std::nullopt;
+  if (m.bstate & (BUTTON1_PRESSED | BUTTON1_CLICKED)) return InputEvent::Click(m.x, m.y);
+  if (m.bstate & BUTTON4_PRESSED) return InputEvent::Wheel(m.x, m.y, true);
+  if (m.bstate & BUTTON5_PRESSED) return InputEvent::Wheel(m.x, m.y, false);
+  return std::nullopt;
+}
+
+chtype CursesDevice::AttrOf(Style style) const {
+  auto pair = [this](short p, chtype mono) { return colors_ ? COLOR_PAIR(p) : mono; };
+  switch (style) {
+    case Style::kNormal:
+    case Style::kFrame:
+    case Style::kScrollArrow:
+      return A_NORMAL;
+    case Style::kTitle:
+    case Style::kCaptionActive:
+      return pair(kPairTitle, A_REVERSE) | A_BOLD;
+    case Style::kMenuBar:
+    case Style::kMenuItem:
+    case Style::kCaption:
+    case Style::kButton:
+      return pair(kPairMenu, A_REVERSE);
+    case Style::kButtonDefault:
+      return pair(kPairMenu, A_REVERSE) | A_BOLD;
+    case Style::kMenuSelected:
+    case Style::kItemSelected:
+    case Style::kButtonFocused:
+    case Style::kFocusMark:
+    case Style::kFieldSelected:
+      return pair(kPairSelected, A_UNDERLINE) | A_BOLD;
+    case Style::kField:
+      return pair(kPairField, A_UNDERLINE);
+    case Style::kScrollTrack:
+      return A_NORMAL;
+    case Style::kScrollThumb:
+      return A_REVERSE;
+    case Style::kStandIn:
+      return A_REVERSE | A_BOLD;
+    case Style::kNotice:
+      return A_BOLD;
+  }
+  return A_NORMAL;
+}
+
+chtype GlyphChar(const Cell& c) {
+  switch (c.glyph) {
+    case Glyph::kNone:
+      break;
+    case Glyph::kHorizontal:
+      return ACS_HLINE;
+    case Glyph::kVertical:
+      return ACS_VLINE;
+    case Glyph::kTopLeft:
+      return ACS_ULCORNER;
+    case Glyph::kTopRight:
+      return ACS_URCORNER;
+    case Glyph::kBottomLeft:
+      return ACS_LLCORNER;
+    case Glyph::kBottomRight:
+      return ACS_LRCORNER;
+    case Glyph::kTeeLeft:
+      return ACS_LTEE;
+    case Glyph::kTeeRight:
+      return ACS_RTEE;
+    case Glyph::kArrowUp:
+      return ACS_UARROW;
+    case Glyph::kArrowDown:
+      return ACS_DARROW;
+    case Glyph::kArrowLeft:
+      return ACS_LARROW;
+    case Glyph::kArrowRight:
+      return ACS_RARROW;
+  }
+  if (c.style == Style::kScrollTrack) return ACS_CKBOARD;
+  // Only printable bytes reach the terminal; the grid keeps no others.
+  const auto byte = static_cast<unsigned char>(c.ch);
+  return IsPrintable(byte) ? static_cast<chtype>(byte) : static_cast<chtype>('?');
+}
+
+void CursesDevice::Paint(const CellGrid& grid) {
+  const Size s = size();
+  for (int y = 0; y < s.height && y < grid.height(); ++y) {
+    for (int x = 0; x < s.width && x < grid.width(); ++x) {
+      const Cell& c = grid.At(x, y);
+      mvaddch(y, x, GlyphChar(c) | AttrOf(c.style));  // ERR at the last cell, drawn all the same
+    }
+  }
+  if (grid.cursor_shown()) {
+    move(grid.cursor_y(), grid.cursor_x());
+    curs_set(1);
+  } else {
+    curs_set(0);
+  }
+  refresh();
+}
+
+}  // namespace
+
+std::string TerminalProblem() {
+  if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO))
+    return "standard input and output must be a terminal";
+  const char* term = std::getenv("TERM");
+  if (term == nullptr || *term == '\0') return "TERM is not set";
+  int err = 0;
+  if (setupterm(nullptr, STDOUT_FILENO, &err) != OK)
+    return std::string("unknown terminal type '") + term + "'";
+  del_curterm(cur_term);
+  return {};
+}
+
+std::unique_ptr<Device> StartCursesDevice(std::string* error) {
+  auto device = std::make_unique<CursesDevice>();
+  if (!device->Start(error)) return nullptr;
+  return device;
+}
+
+std::optional<InputEvent> DecodeCursesKey(int code) {
+  for (const NamedCode& k : kCursesKeys)
+    if (k.code == code) return InputEvent::Of(k.key);
+  for (std::size_t i = 0; i < kFunctionKeys.size(); ++i)
+    if (code == KEY_F(static_cast<int>(i) + 1)) return InputEvent::Of(kFunctionKeys[i]);
+  switch (code) {
+    case '\t':
+      return InputEvent::Of(Key::kTab);
+    case 8:
+    case 127:
+      return InputEvent::Of(Key::kBackspace);
+    case 27:
+      return InputEvent::Of(Key::kEscape);
+    default:
+      break;
+  }
+  if (code >= 0 && code <= 255) return InputEvent::Char(static_cast<char>(code));
+  return std::nullopt;
+}
+
+}  // namespace terminal

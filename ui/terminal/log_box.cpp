@@ -1,0 +1,51 @@
+#include "ui/terminal/log_box.h"
+
+#include <algorithm>
+#include <string>
+
+namespace terminal {
+
+void LogBox::Append(std::string_view line) {
+  lines_.emplace_back(line);
+  widest_ = std::max(widest_, static_cast<int>(line.size()));
+  UpdateContent();
+}
+
+void LogBox::Clear() {
+  lines_.clear();
+  widest_ = 0;
+  view_.ScrollTo(0, 0);
+  UpdateContent();
+}
+
+void LogBox::SetExtent(int cells) {
+  extent_ = std::max(0, cells);
+  UpdateContent();
+}
+
+void LogBox::UpdateContent() {
+  // Text wider than the extent stays reachable: nothing is ever out of sight.
+  view_.SetContent(static_cast<int>(lines_.size()), std::max(extent_, widest_));
+}
+
+void LogBox::Layout(const Rect& rect) {
+  rect_ = rect;
+  view_.Layout(Rect{rect.x + 1, rect.y + 1, rect.w - 2, rect.h - 2}, true, true);
+}
+
+void LogBox::Draw(CellGrid& grid) const {
+  if (rect_.w < 4 || rect_.h < 4) return;
+  grid.Frame(Rect{rect_.x, rect_.y, rect_.w, rect_.h}, Style::kFrame);
+  const Style caption = focused_ ? Style::kCaptionActive : Style::kCaption;
+  grid.Fill(Rect{rect_.x, rect_.y, rect_.w, 1}, ' ', caption);
+  grid.Text(rect_.x + 1, rect_.y, kCaption, caption, rect_.w - 2);
+  view_.DrawLines(grid, lines_, Style::kNormal);
+  view_.DrawBars(grid);
+  if (const int below = view_.rows_below(); below > 0) {
+    const std::string more = " " + std::to_string(below) + " more ";
+    const int x = std::max(rect_.x + 1, rect_.right() - 2 - static_cast<int>(more.size()));
+    grid.Text(x, rect_.bottom() - 1, more, Style::kFrame, rect_.right() - 1 - x);
+  }
+}
+
+}  // namespace terminal

@@ -1,0 +1,105 @@
+#include "ui/terminal/main_window.h"
+
+namespace terminal {
+namespace {
+
+constexpr std::string_view kHint =
+    " F10: Pos_Commands menu   Click the log to scroll it (End: newest line)";
+
+bool OpensMenu(const InputEvent& e) {
+  if (e.type != InputEvent::Type::kKey) return false;
+  if (e.key == Key::kF10 && !e.alt) return true;
+  // Alt-P, and Alt-0 as Esc then 0 arrives when typed quickly.
+  return e.key == Key::kChar && e.alt && (e.ch == 'p' || e.ch == 'P' || e.ch == '0');
+}
+
+}  // namespace
+
+MainWindow::MainWindow() : menu_(res::CommandMenu()) {
+  log_.SetExtent(PixelsToColumns(kLogExtent));
+}
+
+void MainWindow::Layout(int width, int height) {
+  width_ = width;
+  height_ = height;
+  menu_.Layout(0, 1, width);
+  const int left = PixelsToColumns(kLogX);
+  const int top = PixelsToRows(kLogY);
+  log_.Layout(Rect{left, kClientTop + top, PixelsToColumns(kLogX + kLogWidth) - left,
+                   PixelsToRows(kLogY + kLogHeight) - top});
+}
+
+void MainWindow::Draw(CellGrid& grid) const {
+  grid.Fill(Rect{0, 0, width_, 1}, ' ', Style::kTitle);
+  grid.Text(1, 0, kMainTitle, Style::kTitle, width_ - 6);
+  grid.Text(close_box().x, 0, "[X]", Style::kTitle);
+  menu_.DrawBar(grid);
+  grid.Fill(Rect{0, kClientTop, width_, height_ - kClientTop}, ' ', Style::kNormal);
+  log_.Draw(grid);
+  if (height_ - 1 >= log_.rect().bottom()) grid.Text(0, height_ - 1, kHint, Style::kNormal, width_);
+  menu_.DrawPopup(grid);
+}
+
+void MainWindow::OpenMenu() {
+  escape_pending_ = false;
+  menu_.Open();
+}
+
+MainAction MainWindow::FromMenu(MenuBar::Result r) {
+  if (r.kind == MenuBar::Result::kChosen) return MainAction{MainAction::kCommand, r.id, {}};
+  return {};
+}
+
+MainAction MainWindow::HandleInput(const InputEvent& e) {
+  if (e.type == InputEvent::Type::kMouse) return HandleMouse(e);
+  if (e.type == InputEvent::Type::kKey) return HandleKey(e);
+  return {};
+}
+
+MainAction MainWindow::HandleKey(const InputEvent& e) {
+  if (menu_.open()) return FromMenu(menu_.HandleKey(e));
+  const bool after_escape = escape_pending_;
+  escape_pending_ = false;
+  if (OpensMenu(e) || (after_escape && e.IsChar('0'))) {
+    OpenMenu();
+    return {};
+  }
+  if (log_.focused()) {
+    if (e.IsKey(Key::kEscape))
+      log_.set_focused(false);  // back to the main window
+    else
+      log_.HandleKey(e);
+    return {};
+  }
+  const std::optional<ScanCode> scan = ScanCodeOf(e);
+  if (!scan) return {};
+  escape_pending_ = e.IsKey(Key::kEscape);
+  return MainAction{MainAction::kKey, 0, *scan};
+}
+
+MainAction MainWindow::HandleMouse(const InputEvent& e) {
+  escape_pending_ = false;
+  if (menu_.open()) {
+    // A click on the open menu's title closes it; elsewhere the menu decides.
+    if (e.mouse == Mouse::kPress && menu_.title_rect().Contains(e.x, e.y)) {
+      menu_.Close();
+      return {};
+    }
+    return FromMenu(menu_.HandleMouse(e));
+  }
+  if (log_.rect().Contains(e.x, e.y)) {
+    if (e.mouse == Mouse::kPress) log_.set_focused(true);
+    log_.HandleMouse(e);
+    return {};
+  }
+  if (e.mouse != Mouse::kPress) return {};
+  if (close_box().Contains(e.x, e.y)) return MainAction{MainAction::kClose, 0, {}};
+  if (menu_.title_rect().Contains(e.x, e.y)) {
+    OpenMenu();
+    return {};
+  }
+  log_.set_focused(false);  // the empty area takes the focus back
+  return {};
+}
+
+}  // namespace terminal

@@ -1,0 +1,79 @@
+// The front end's core without a terminal: the main window, the stack of
+// modal layers, the queues of input events and posted messages, and the
+// message loop that nested modal loops share. A Device supplies input and
+// shows the rendered grid.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "ui/port.h"
+#include "ui/post_queue.h"
+#include "ui/terminal/cell_grid.h"
+#include "ui/terminal/device.h"
+#include "ui/terminal/layer.h"
+#include "ui/terminal/main_window.h"
+
+namespace terminal {
+
+inline constexpr int kMinWidth = 80, kMinHeight = 24;
+inline constexpr std::string_view kTooSmall = "terminal too small: 80x24 at least, please resize";
+
+class Screen {
+ public:
+  // Posted messages handled between two repaints, at most.
+  static constexpr std::size_t kPostBatch = 4096;
+
+  // The device may come later (and go): the log lives on without it.
+  explicit Screen(Device* device = nullptr);
+  void Attach(Device* device);
+  Device* device() const { return device_; }
+
+  MainWindow& main_window() { return main_; }
+  ui::PostQueue& queue() { return queue_; }
+  const CellGrid& grid() const { return grid_; }
+  bool too_small() const;
+
+  void AppendLog(std::string_view line);
+
+  // Shows the main window and runs its loop until Destroy() or the end of
+  // input. The procedure receives menu commands, keys and posted messages.
+  void RunMain(ui::MainWindowProc& proc);
+  void Destroy() { destroyed_ = true; }
+  bool destroyed() const { return destroyed_; }
+  bool input_ended() const { return input_ended_; }
+
+  // Runs a modal layer in a nested loop until it is done (or abandoned).
+  void RunModal(Layer& layer);
+
+  // Draws everything into the grid and paints it.
+  void Render();
+
+ private:
+  void Loop(const std::function<bool()>& done);
+  void Fetch(int timeout_ms);
+  void DispatchPosted();
+  void Dispatch(const InputEvent& e);
+  void Perform(const MainAction& action);
+  void Relayout();
+
+  Device* device_;
+  ui::PostQueue queue_;
+  CellGrid grid_;
+  Size size_;
+  MainWindow main_;
+  ui::MainWindowProc* proc_ = nullptr;  // set while the main window is shown
+  std::vector<Layer*> layers_;
+  std::deque<InputEvent> input_;
+  std::deque<ui::PostedMessage> posted_;
+  std::vector<InputEvent> fetched_;
+  std::vector<ui::PostedMessage> drained_;
+  bool dirty_ = true;
+  bool destroyed_ = false;
+  bool input_ended_ = false;
+};
+
+}  // namespace terminal
