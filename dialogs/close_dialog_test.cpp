@@ -61,5 +61,19 @@ TEST(CloseDialog, CancelCallsNothing) {
   EXPECT_TRUE(h.pos.calls.empty());
 }
 
+TEST(CloseDialog, ThroughTheBindingBeforeInitialize) {
+  DialogHarness h;
+  BoundPosCalls bound;
+  Context context{h.port, h.scratch, h.args, bound};
+  h.port.ExpectDialog([](ui::ScriptedDialog& d) {
+    d.Type(res::kIdHandle, "7");
+    d.Press(res::kIdOk);
+  });
+  RunCommandDialog(context, res::kIdClose);
+  EXPECT_EQ(h.port.LogLines(),
+            (std::vector<std::string>{"Command-->  PosClose(7)  ",
+                                      "  RC = -1, errno = (302) POSERR_SYS_NOT_INITIALIZED  "}));
+}
+
 }  // namespace
 }  // namespace dialogs::testing
