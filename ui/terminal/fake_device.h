@@ -1,6 +1,7 @@
 // A scripted terminal for tests: it hands out input events (and runs test
 // steps between them) in order, keeps the last painted grid, and reports the
-// end of input once the script is done, so every loop comes to an end.
+// end of input when the loop waits once the script is done, so every loop
+// comes to an end.
 #pragma once
 
 #include <deque>
@@ -38,7 +39,7 @@ class FakeDevice : public Device {
   int wakes() const { return wakes_; }
 
   Size size() const override { return size_; }
-  bool Wait(int, std::vector<InputEvent>& out) override {
+  bool Wait(int timeout_ms, std::vector<InputEvent>& out) override {
     // One event per wait, so that the loop renders between them.
     while (!script_.empty()) {
       auto next = std::move(script_.front());
@@ -50,7 +51,8 @@ class FakeDevice : public Device {
       out.push_back(std::get<InputEvent>(next));
       return true;
     }
-    return false;
+    // A look without waiting finds nothing; waiting for more finds the end.
+    return timeout_ms == 0;
   }
   void Wake() override { ++wakes_; }
   void Paint(const CellGrid& grid) override {

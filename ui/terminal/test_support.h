@@ -7,8 +7,23 @@
 #include <vector>
 
 #include "ui/port.h"
+#include "ui/terminal/cell_grid.h"
 
 namespace terminal::testing {
+
+// Whether some row of the grid holds the text.
+inline bool Shows(const CellGrid& grid, std::string_view text) {
+  for (int y = 0; y < grid.height(); ++y)
+    if (grid.Row(y).find(text) != std::string::npos) return true;
+  return false;
+}
+
+// The row that holds the text, or -1.
+inline int RowOf(const CellGrid& grid, std::string_view text) {
+  for (int y = 0; y < grid.height(); ++y)
+    if (grid.Row(y).find(text) != std::string::npos) return y;
+  return -1;
+}
 
 // What the main window procedure received, one text per call:
 // "command 107", "down 1e", "char 1e", "up 1e", "posted 4201 7 0".
