@@ -77,14 +77,18 @@ void DialogLayer::DrawControl(CellGrid& grid, int index) {
 }
 
 void DialogLayer::DrawButton(CellGrid& grid, int index, const Rect& r) {
+  // "[ text ]" centred; a text too long for the brackets shows without them.
   const std::string& text = state(index).text;
-  const int inner = std::max(0, r.w - 2);
+  const bool brackets = static_cast<int>(text.size()) + 2 <= r.w;
+  const int inner = brackets ? r.w - 2 : r.w;
   const int shown = std::min(inner, static_cast<int>(text.size()));
-  const int pad = (inner - shown) / 2;
-  std::string face = "[" + std::string(static_cast<std::size_t>(pad), ' ') +
-                     text.substr(0, static_cast<std::size_t>(shown));
-  face.resize(static_cast<std::size_t>(r.w - 1), ' ');
-  face += ']';
+  std::string face(static_cast<std::size_t>(r.w), ' ');
+  face.replace(static_cast<std::size_t>((brackets ? 1 : 0) + (inner - shown) / 2),
+               static_cast<std::size_t>(shown), text, 0, static_cast<std::size_t>(shown));
+  if (brackets) {
+    face.front() = '[';
+    face.back() = ']';
+  }
   Style style = Style::kButton;
   if (index == focus_)
     style = Style::kButtonFocused;

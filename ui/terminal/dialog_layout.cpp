@@ -46,7 +46,8 @@ ControlPlace Place(const res::Control& c, const Rect& client) {
 }
 
 // Text in the terminal's fixed-width cells is wider than in the template's
-// font: a one-row control that a label's text runs into moves right.
+// font: a one-row control that a label's text runs into (or touches) moves
+// right, one blank cell after the text.
 void MakeRoomForTexts(const res::DialogTemplate& tmpl, const Rect& client,
                       std::vector<ControlPlace>& places) {
   const std::size_t n = places.size();
@@ -54,7 +55,7 @@ void MakeRoomForTexts(const res::DialogTemplate& tmpl, const Rect& client,
     const res::Control& label = tmpl.controls[i];
     if (!ShowsText(label.kind)) continue;
     const Rect& lr = places[i].rect;
-    const int text_end = lr.x + ShownTextWidth(label);
+    const int text_end = lr.x + ShownTextWidth(label) + 1;
     for (std::size_t j = 0; j < n; ++j) {
       Rect& r = places[j].rect;
       const K kind = tmpl.controls[j].kind;
