@@ -1,0 +1,10 @@
+// No control channel on Windows yet.
+#include "posim/control_channel.h"
+
+namespace posim {
+
+std::unique_ptr<ControlChannel> StartControlChannel(const char*, CommandHandler) {
+  return nullptr;
+}
+
+}  // namespace posim

@@ -1,0 +1,297 @@
+#include "posim/control_commands.h"
+
+#include <charconv>
+
+#include "posim/codes.h"
+#include "posim/device_output.h"
+#include "posim/events.h"
+#include "posim/feeds.h"
+
+namespace posim {
+
+namespace {
+
+constexpr std::int32_t kUsageError = -1;
+constexpr long kMaxPostCount = 1000000;
+
+struct Args {
+  std::vector<std::string> words;  // after the command word, without "@NAME"
+  std::string device;              // the NAME of "@NAME", or empty
+};
+
+using Command = std::int32_t (*)(Client&, const Args&, std::string& out);
+
+bool ToNumber(const std::string& word, long& n) {
+  std::string_view digits = word;
+  bool negative = false;
+  if (!digits.empty() && digits[0] == '-') {
+    negative = true;
+    digits.remove_prefix(1);
+  }
+  int base = 10;
+  if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+    base = 16;
+    digits.remove_prefix(2);
+  }
+  const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n, base);
+  if (digits.empty() || ec != std::errc() || ptr != digits.data() + digits.size()) return false;
+  if (negative) n = -n;
+  return true;
+}
+
+constexpr struct {
+  const char* word;
+  std::int32_t class_code;
+} kClassWords[] = {
+    {"display", kClassDisplay},   {"printer", kClassPrinter},   {"scanner", kClassScanner},
+    {"scale", kClassScale},       {"msr", kClassMsr},           {"keyboard", kClassKeyboard},
+    {"drawer", kClassCashDrawer}, {"nvram", kClassNvram},       {"power", kClassPower},
+    {"rs232", kClassRs232},       {"touch", kClassTouchScreen}, {"alarm", kClassAlarm},
+};
+
+// A device by name or class word.
+Device* Named(Client& client, const std::string& what) {
+  if (Device* device = client.FindDevice(what)) return device;
+  for (const auto& c : kClassWords) {
+    if (SameName(c.word, what)) return client.FirstOfClass(c.class_code);
+  }
+  return nullptr;
+}
+
+// The device a feed acts on: "@NAME", else the first of the class.
+Device* Target(Client& client, const Args& args, std::int32_t class_code, std::string& out) {
+  Device* device =
+      args.device.empty() ? client.FirstOfClass(class_code) : client.FindDevice(args.device);
+  if (device == nullptr || device->config.class_code != class_code) {
+    out = args.device.empty() ? "the terminal has no such device"
+                              : args.device + " is no device of this kind";
+    return nullptr;
+  }
+  return device;
+}
+
+std::int32_t Usage(std::string& out, const char* usage) {
+  out = std::string("usage: ") + usage;
+  return kUsageError;
+}
+
+std::int32_t Scan(Client& client, const Args& args, std::string& out) {
+  if (args.words.size() != 1) return Usage(out, "scan LABEL");
+  Device* scanner = Target(client, args, kClassScanner, out);
+  return scanner == nullptr ? kUsageError : ScanLabel(client, *scanner, args.words[0]);
+}
+
+std::int32_t Swipe(Client& client, const Args& args, std::string& out) {
+  if (args.words.empty() || args.words.size() > 3) {
+    return Usage(out, "swipe TRACK1 [TRACK2 [TRACK3]]");
+  }
+  std::string tracks[3];
+  for (std::size_t t = 0; t < args.words.size(); ++t) {
+    if (args.words[t] != "-") tracks[t] = args.words[t];
+  }
+  Device* msr = Target(client, args, kClassMsr, out);
+  return msr == nullptr ? kUsageError : SwipeCard(client, *msr, tracks);
+}
+
+std::int32_t Weigh(Client& client, const Args& args, std::string& out) {
+  long grams = 0;
+  if (args.words.size() != 1 || !ToNumber(args.words[0], grams)) return Usage(out, "weigh GRAMS");
+  if (grams < -kMaxLoadGrams || grams > kMaxLoadGrams) return kSysOutOfBounds;
+  Device* scale = Target(client, args, kClassScale, out);
+  return scale == nullptr ? kUsageError
+                          : PlaceLoad(client, *scale, static_cast<std::int32_t>(grams));
+}
+
+std::int32_t Key(Client& client, const Args& args, std::string& out) {
+  long code = 0;
+  if (args.words.empty() || args.words.size() > 2 || !ToNumber(args.words[0], code) || code < 0 ||
+      code > 0xFF || (args.words.size() == 2 && args.words[1].size() != 1)) {
+    return Usage(out, "key CODE [CHAR]");
+  }
+  const char character = args.words.size() == 2 ? args.words[1][0] : '\0';
+  Device* keyboard = Target(client, args, kClassKeyboard, out);
+  return keyboard == nullptr
+             ? kUsageError
+             : PressKey(client, *keyboard, static_cast<std::uint8_t>(code), character);
+}
+
+std::int32_t Type(Client& client, const Args& args, std::string& out) {
+  if (args.words.size() != 1) return Usage(out, "type TEXT");
+  for (const char c : args.words[0]) {
+    if (ScanCodeOf(c) == 0) {
+      out = std::string("no key for '") + c + "'";
+      return kUsageError;
+    }
+  }
+  Device* keyboard = Target(client, args, kClassKeyboard, out);
+  if (keyboard == nullptr) return kUsageError;
+  for (const char c : args.words[0]) {
+    if (const std::int32_t status = PressKey(client, *keyboard, ScanCodeOf(c), c)) return status;
+  }
+  return kOk;
+}
+
+std::int32_t KeyLock(Client& client, const Args& args, std::string& out) {
+  long position = 0;
+  if (args.words.size() != 1 || !ToNumber(args.words[0], position)) {
+    return Usage(out, "keylock POSITION");
+  }
+  Device* keyboard = Target(client, args, kClassKeyboard, out);
+  return keyboard == nullptr ? kUsageError
+                             : TurnKeyLock(client, *keyboard, static_cast<std::int32_t>(position));
+}
+
+std::int32_t TouchCommand(Client& client, const Args& args, std::string& out) {
+  long x = 0, y = 0;
+  if (args.words.size() != 2 || !ToNumber(args.words[0], x) || !ToNumber(args.words[1], y) ||
+      x < 0 || x > 0xFFFF || y < 0 || y > 0xFFFF) {
+    return Usage(out, "touch X Y");
+  }
+  Device* touch = Target(client, args, kClassTouchScreen, out);
+  return touch == nullptr
+             ? kUsageError
+             : Touch(client, *touch, static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
+}
+
+std::int32_t CloseDrawerCommand(Client& client, const Args& args, std::string& out) {
+  if (!args.words.empty()) return Usage(out, "close-drawer");
+  Device* drawer = Target(client, args, kClassCashDrawer, out);
+  return drawer == nullptr ? kUsageError : CloseDrawer(client, *drawer);
+}
+
+std::int32_t OnlineState(Client& client, const Args& args, std::string& out, bool online) {
+  const std::string name = args.words.size() == 1 ? args.words[0] : args.device;
+  Device* device = name.empty() ? nullptr : Named(client, name);
+  if (device == nullptr) return Usage(out, online ? "online DEVICE" : "offline DEVICE");
+  return SetOnline(client, *device, online);
+}
+
+std::int32_t Offline(Client& client, const Args& args, std::string& out) {
+  return OnlineState(client, args, out, false);
+}
+
+std::int32_t Online(Client& client, const Args& args, std::string& out) {
+  return OnlineState(client, args, out, true);
+}
+
+std::int32_t Post(Client& client, const Args& args, std::string& out) {
+  long code = 0, wparam = 0, lparam = 0, count = 1;
+  if (args.words.size() < 3 || args.words.size() > 4 || !ToNumber(args.words[0], code) ||
+      !ToNumber(args.words[1], wparam) || !ToNumber(args.words[2], lparam) ||
+      (args.words.size() == 4 &&
+       (!ToNumber(args.words[3], count) || count < 1 || count > kMaxPostCount))) {
+    return Usage(out, "post CODE WPARAM LPARAM [COUNT]");
+  }
+  for (long i = 0; i < count; ++i) {
+    EmitRaw(client, static_cast<std::uint32_t>(code), static_cast<std::uint32_t>(wparam),
+            static_cast<std::uint32_t>(lparam));
+  }
+  return kOk;
+}
+
+std::int32_t Show(Client& client, const Args& args, std::string& out) {
+  const std::string what = args.words.size() == 1 ? args.words[0] : args.device;
+  if (what == "devices") {
+    out = DeviceList(client);
+    return kOk;
+  }
+  if (what == "events") {
+    out = std::to_string(client.records.size());
+    return kOk;
+  }
+  Device* device = what.empty() ? nullptr : Named(client, what);
+  if (device == nullptr)
+    return Usage(out, "show display|printer|rs232|nvram|...|DEVICE|devices|events");
+  out = DeviceOutput(*device);
+  return kOk;
+}
+
+std::int32_t Values(Client& client, const Args& args, std::string& out) {
+  const std::string what = args.words.size() == 1 ? args.words[0] : args.device;
+  Device* device = what.empty() ? nullptr : Named(client, what);
+  if (device == nullptr) return Usage(out, "values DEVICE");
+  out = DeviceValues(*device);
+  return kOk;
+}
+
+constexpr struct {
+  const char* word;
+  Command run;
+} kCommands[] = {
+    {"scan", Scan},          {"swipe", Swipe},
+    {"weigh", Weigh},        {"key", Key},
+    {"type", Type},          {"keylock", KeyLock},
+    {"touch", TouchCommand}, {"close-drawer", CloseDrawerCommand},
+    {"offline", Offline},    {"online", Online},
+    {"post", Post},          {"show", Show},
+    {"values", Values},
+};
+
+std::string Help() {
+  std::string text = "commands:";
+  for (const auto& command : kCommands) text += std::string(" ") + command.word;
+  return text + " help; \"@NAME\" picks a device";
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(std::string_view line) {
+  std::vector<std::string> words;
+  std::size_t i = 0;
+  while (true) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i == line.size()) return words;
+    std::string word;
+    if (line[i] == '"') {
+      for (++i; i < line.size() && line[i] != '"'; ++i) {
+        if (line[i] == '\\' && i + 1 < line.size()) ++i;
+        word += line[i];
+      }
+      if (i < line.size()) ++i;  // the closing quote
+    } else {
+      while (i < line.size() && line[i] != ' ' && line[i] != '\t') word += line[i++];
+    }
+    words.push_back(word);
+  }
+}
+
+std::string QuoteCommandWord(std::string_view word) {
+  if (!word.empty() && word.find_first_of(" \t\"\\") == std::string_view::npos) {
+    return std::string(word);
+  }
+  std::string quoted = "\"";
+  for (const char c : word) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+std::string RunControlCommand(Simulator& simulator, std::string_view line) {
+  std::vector<std::string> words = SplitCommandLine(line);
+  Args args;
+  std::string command;
+  for (std::string& word : words) {
+    if (word.size() > 1 && word[0] == '@') {
+      args.device = word.substr(1);
+    } else if (command.empty()) {
+      command = word;
+    } else {
+      args.words.push_back(word);
+    }
+  }
+  if (command.empty() || command == "help") return "ok\n" + Help() + "\n";
+  for (const auto& c : kCommands) {
+    if (command != c.word) continue;
+    std::string out;
+    const std::int32_t status =
+        simulator.WithSession([&](Client& client) { return c.run(client, args, out); });
+    if (status == kUsageError) return "error: " + out + "\n";
+    if (status == kSysNotInitialized) return "error: no POS session (initialise first)\n";
+    if (status != kOk) return "error: status " + std::to_string(status) + "\n";
+    return out.empty() ? "ok\n" : "ok\n" + out + "\n";
+  }
+  return "error: unknown command '" + command + "'; " + Help() + "\n";
+}
+
+}  // namespace posim

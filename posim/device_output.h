@@ -1,0 +1,21 @@
+// What a device holds, as text for people and tests: the display's text, the
+// printed lines, the bytes waiting on the RS-232 loop-back, the NVRAM
+// contents, and every named value of a device.
+#pragma once
+
+#include <string>
+
+#include "posim/device.h"
+
+namespace posim {
+
+// The display's rows, the printer's lines, RS-232 or NVRAM bytes (bytes that
+// are not printable as \xNN); other devices: their values, one "name = value"
+// a line.
+std::string DeviceOutput(Device& device);
+// Every value of the device, one "name = value" a line.
+std::string DeviceValues(Device& device);
+// One line per device: name, class, device number, subtype, slot, port, state.
+std::string DeviceList(Client& client);
+
+}  // namespace posim

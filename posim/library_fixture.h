@@ -1,0 +1,77 @@
+// Test fixture: the built simulated library, loaded with dlopen, and a
+// PostMessageA of the test program's own that records what the library posts.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "posapi/pos_library.h"
+#include "posim/test_entries.h"
+
+namespace posim_test {
+
+struct Post {
+  std::uintptr_t window;
+  std::uint32_t message;
+  std::uintptr_t wparam;
+  std::intptr_t lparam;
+};
+
+// Waits until at least count posts have arrived (5 s at most); all of them.
+std::vector<Post> WaitForPosts(std::size_t count);
+void ClearPosts();
+
+inline constexpr std::uintptr_t kWindow = 0x1234;
+inline constexpr std::size_t kDefaultDevices = 13;
+
+struct ReadResult {
+  std::int32_t status;
+  std::string bytes;
+};
+
+class LibraryTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  void SetUp() override;
+  void TearDown() override;
+
+  // Initialise a context with "queueHandle" = kWindow plus the given pairs.
+  std::int32_t Initialize(PosContext& context, const char* resource_file = "",
+                          std::vector<ResourcePair> pairs = {});
+  // Opens on the fixture's context; the handle, or -status on failure.
+  std::int32_t Open(const char* name, const char* device_class,
+                    std::vector<ResourcePair> pairs = {});
+  std::int32_t Ioctl(std::int32_t handle, std::int32_t request,
+                     std::vector<ResourcePair> pairs = {});
+  ReadResult Read(std::int32_t handle, std::int32_t size);
+  std::int32_t Write(std::int32_t handle, const std::string& data);
+  // A number value of a handle's device, via POS_SYS_GET_VALUES.
+  std::int64_t Get(std::int32_t handle, const char* name);
+  std::string GetText(std::int32_t handle, const char* name);
+  std::int32_t Set(std::int32_t handle, const char* name, std::uintptr_t value);
+  // The reply of a control command.
+  std::string Control(const std::string& line);
+  std::string Output(const char* device);
+
+  static void* library_;
+  static DLL_PosInitialize_fn initialize_;
+  static DLL_PosOpen_fn open_;
+  static DLL_PosClose_fn close_;
+  static DLL_PosIOCtl_fn ioctl_;
+  static DLL_PosRead_fn read_;
+  static DLL_PosWrite_fn write_;
+  static DLL_PosTerm_fn term_;
+  static DLL_PosVersion_fn version_;
+  static PosimControl_fn control_;
+  static PosimPostEvent_fn post_event_;
+  static PosimDeviceOutput_fn device_output_;
+  static std::string directory_;  // the working directory of the tests
+
+  PosContext context_ = {};
+  std::vector<Post> online_posts_;  // what the fixture's initialise posted
+};
+
+}  // namespace posim_test

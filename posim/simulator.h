@@ -1,0 +1,57 @@
+// The simulated POS subsystem: every client session, one lock around all of
+// them, the event thread and the control channel. The DLL_ entries call it.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "posapi/pos_library.h"
+#include "posim/control_channel.h"
+#include "posim/device.h"
+#include "posim/event_poster.h"
+
+namespace posim {
+
+class Simulator {
+ public:
+  Simulator() = default;
+  ~Simulator();
+  Simulator(const Simulator&) = delete;
+  Simulator& operator=(const Simulator&) = delete;
+
+  std::int32_t Initialize(PosContext* context, const char* application_name,
+                          const char* resource_file, ResourcePair* pairs, std::int32_t count);
+  std::int32_t Open(PosContext* context, const char* name, const char* device_class,
+                    ResourcePair* pairs, std::int32_t count, std::int32_t* handle_out);
+  std::int32_t Close(PosContext* context, std::int32_t handle);
+  std::int32_t Ioctl(PosContext* context, std::int32_t handle, std::int32_t request,
+                     ResourcePair* pairs, std::int32_t count, std::int32_t* out);
+  // Waits up to the session's readTimeout for data to arrive.
+  std::int32_t Read(PosContext* context, std::int32_t handle, void* buffer, std::int32_t size,
+                    std::int32_t* out);
+  std::int32_t Write(PosContext* context, std::int32_t handle, const void* data,
+                     std::int32_t length, std::int32_t* out);
+  std::int32_t Term(PosContext* context);
+  std::int32_t Version(PosContext* context);
+
+  // Runs an action on the oldest session under the lock, then wakes reads
+  // that wait for data. POSERR_SYS_NOT_INITIALIZED when there is no session.
+  std::int32_t WithSession(const std::function<std::int32_t(Client&)>& action);
+
+ private:
+  Client* Find(const PosContext* context);
+  void StopThreads();
+
+  std::mutex mutex_;
+  std::condition_variable input_arrived_;
+  std::map<std::uint32_t, std::unique_ptr<Client>> clients_;
+  std::uint32_t next_id_ = 1;
+  std::unique_ptr<EventPoster> poster_;
+  std::unique_ptr<ControlChannel> control_;
+};
+
+}  // namespace posim

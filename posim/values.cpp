@@ -1,0 +1,191 @@
+#include "posim/values.h"
+
+#include <cassert>
+#include <charconv>
+#include <cstring>
+#include <optional>
+
+#include "posim/codes.h"
+
+namespace posim {
+
+namespace {
+
+constexpr std::size_t kEmptyTextRoom = 100;  // what an empty string row offers
+constexpr std::size_t kLongestCallerText = 4096;
+
+struct Slot {
+  ValueTable* table = nullptr;
+  int index = -1;
+};
+
+std::int32_t Resolve(Tables tables, const char* name, Slot& slot) {
+  if (name == nullptr) return kSysInvalidName;
+  for (ValueTable* table : tables) {
+    const int index = table->Find(name);
+    if (index >= 0) {
+      slot = {table, index};
+      return kOk;
+    }
+  }
+  return kSysInvalidName;
+}
+
+std::size_t CallerTextRoom(const char* text) {
+  const std::size_t length = strnlen(text, kLongestCallerText);
+  return length == 0 ? kEmptyTextRoom : length + 1;
+}
+
+void CopyToCaller(std::uintptr_t value, std::string_view text) {
+  char* out = reinterpret_cast<char*>(value);
+  const std::size_t room = CallerTextRoom(out);
+  const std::size_t n = text.size() < room ? text.size() : room - 1;
+  std::memcpy(out, text.data(), n);
+  out[n] = '\0';
+}
+
+// A number typed as text: decimal, or hexadecimal after "0x", with a sign.
+std::optional<std::int64_t> ParseNumberText(const char* text) {
+  std::string_view s(text, strnlen(text, kLongestCallerText));
+  bool negative = false;
+  if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
+    negative = s[0] == '-';
+    s.remove_prefix(1);
+  }
+  int base = 10;
+  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    base = 16;
+    s.remove_prefix(2);
+  }
+  std::int64_t n = 0;
+  const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), n, base);
+  if (s.empty() || ec != std::errc() || ptr != s.data() + s.size()) return std::nullopt;
+  return negative ? -n : n;
+}
+
+std::int32_t CheckNumber(const ResourceSpec& spec, std::int64_t n) {
+  if (!spec.choices.empty()) {
+    for (std::int32_t choice : spec.choices) {
+      if (choice == n) return kOk;
+    }
+    return spec.bad_value_status;
+  }
+  return n >= spec.min && n <= spec.max ? kOk : spec.bad_value_status;
+}
+
+// The new value a pair asks for, or the status that refuses it.
+std::int32_t NewValue(const ResourceSpec& spec, std::uintptr_t raw, Value& out) {
+  if (!spec.writable) return kSysCmdReject;
+  switch (spec.type) {
+    case ValueType::kWindow:
+      out.number = static_cast<std::int64_t>(raw);
+      return kOk;
+    case ValueType::kText: {
+      if (!IsCallerText(raw)) return kSysInvalidAddress;
+      const char* text = reinterpret_cast<const char*>(raw);
+      const std::size_t length = strnlen(text, kLongestCallerText);
+      if (length > static_cast<std::size_t>(spec.max)) return kSysInvalidLength;
+      out.text.assign(text, length);
+      return kOk;
+    }
+    case ValueType::kNumber:
+      break;
+  }
+  std::int64_t n = static_cast<std::int32_t>(static_cast<std::uint32_t>(raw));
+  if (sizeof(void*) == 8 && IsCallerText(raw)) {
+    const std::optional<std::int64_t> parsed = ParseNumberText(reinterpret_cast<char*>(raw));
+    if (!parsed) return spec.bad_value_status;
+    n = *parsed;
+  }
+  const std::int32_t status = CheckNumber(spec, n);
+  if (status == kOk) out.number = n;
+  return status;
+}
+
+}  // namespace
+
+ValueTable::ValueTable(std::span<const ResourceSpec> specs) : specs_(specs) {
+  values_.reserve(specs.size());
+  for (const ResourceSpec& spec : specs) values_.push_back({spec.initial, spec.initial_text});
+}
+
+int ValueTable::Find(std::string_view name) const {
+  for (std::size_t i = 0; i < specs_.size(); ++i) {
+    if (SameName(specs_[i].name, name)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+Value& ValueTable::Named(std::string_view name) {
+  const int index = Find(name);
+  assert(index >= 0 && "a name of the table's own specs");
+  return values_[index < 0 ? 0 : index];
+}
+
+std::int64_t& ValueTable::Number(std::string_view name) {
+  return Named(name).number;
+}
+std::string& ValueTable::Text(std::string_view name) {
+  return Named(name).text;
+}
+
+bool IsCallerText(std::uintptr_t value) {
+  if constexpr (sizeof(void*) == 8) {
+    return value > 0xFFFFFFFFu && value != UINTPTR_MAX;
+  } else {
+    return value >= 0x10000u && value != 0xFFFFFFFFu;
+  }
+}
+
+std::int32_t CheckPairs(const ResourcePair* pairs, std::int32_t count) {
+  if (count < 0 || count > kMaxPairs || (count > 0 && pairs == nullptr)) return kSysInvalidNargs;
+  return kOk;
+}
+
+std::int32_t GetValues(Tables tables, ResourcePair* pairs, std::int32_t count) {
+  if (const std::int32_t status = CheckPairs(pairs, count)) return status;
+  std::vector<Slot> slots(count);
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (const std::int32_t status = Resolve(tables, pairs[i].name, slots[i])) return status;
+    const ValueType type = slots[i].table->SpecAt(slots[i].index).type;
+    if (type == ValueType::kText && !IsCallerText(pairs[i].value)) return kSysInvalidAddress;
+  }
+  for (std::int32_t i = 0; i < count; ++i) {
+    const Value& value = slots[i].table->At(slots[i].index);
+    switch (slots[i].table->SpecAt(slots[i].index).type) {
+      case ValueType::kText:
+        CopyToCaller(pairs[i].value, value.text);
+        break;
+      case ValueType::kWindow:
+        pairs[i].value = static_cast<std::uintptr_t>(value.number);
+        break;
+      case ValueType::kNumber:
+        if (sizeof(void*) == 8 && IsCallerText(pairs[i].value)) {
+          CopyToCaller(pairs[i].value, std::to_string(value.number));
+        } else {
+          pairs[i].value = static_cast<std::uint32_t>(value.number);
+        }
+        break;
+    }
+  }
+  return kOk;
+}
+
+std::int32_t SetValues(Tables tables, const ResourcePair* pairs, std::int32_t count) {
+  if (const std::int32_t status = CheckPairs(pairs, count)) return status;
+  std::vector<Slot> slots(count);
+  std::vector<Value> values(count);
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (const std::int32_t status = Resolve(tables, pairs[i].name, slots[i])) return status;
+    const ResourceSpec& spec = slots[i].table->SpecAt(slots[i].index);
+    if (const std::int32_t status = NewValue(spec, pairs[i].value, values[i])) return status;
+  }
+  for (std::int32_t i = 0; i < count; ++i) slots[i].table->At(slots[i].index) = values[i];
+  return kOk;
+}
+
+std::int32_t SetValue(Tables tables, const ResourcePair& pair) {
+  return SetValues(tables, &pair, 1);
+}
+
+}  // namespace posim
