@@ -130,6 +130,14 @@ TEST(MessageBox, TheExportedPostReachesTheWindowOnlyWhileRunning) {
   EXPECT_FALSE(ui::PostToWindow(TerminalFrontEnd::kMainWindowHandle, 0x4201, 0, 0));
 }
 
+TEST(MessageBox, PostsWaitingWhenTheLoopStartsAreHandled) {
+  Running r;
+  r.Post(0x4201, 1);
+  r.Post(0x4202, 2);
+  r.fe.Run(r.window);  // no input at all: the loop still handles what is queued
+  EXPECT_EQ(r.window.calls, (std::vector<std::string>{"posted 4201 1 0", "posted 4202 2 0"}));
+}
+
 TEST(MessageBox, ABurstIsHandledInOrderWithFewRepaints) {
   Running r;
   constexpr std::uint32_t kCount = 20000;

@@ -57,7 +57,8 @@ void Screen::RunModal(Layer& layer) {
 void Screen::Loop(const std::function<bool()>& done) {
   while (!done() && !destroyed_ && !input_ended_) {
     if (dirty_) Render();
-    Fetch(posted_.empty() && input_.empty() ? -1 : 0);
+    const bool idle = posted_.empty() && input_.empty() && queue_.Empty();
+    Fetch(idle ? -1 : 0);
     if (!posted_.empty()) {
       DispatchPosted();
     } else if (!input_.empty()) {

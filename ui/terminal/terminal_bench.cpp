@@ -1,0 +1,75 @@
+// How the front end's core copes with a flood of log lines and posted
+// messages: appending, rendering the grid, and draining a burst in batches.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "ui/terminal/screen.h"
+
+namespace terminal {
+namespace {
+
+// A terminal that shows nothing and has no input: a loop ends once the
+// posted messages are handled.
+class NullDevice : public Device {
+ public:
+  Size size() const override { return {100, 30}; }
+  bool Wait(int timeout_ms, std::vector<InputEvent>&) override { return timeout_ms == 0; }
+  void Wake() override {}
+  void Paint(const CellGrid&) override { ++paints; }
+  int paints = 0;
+};
+
+class LoggingWindow : public ui::MainWindowProc {
+ public:
+  explicit LoggingWindow(Screen& s) : screen_(s) {}
+  void OnCommand(int) override {}
+  void OnKey(ui::KeyMessage, unsigned) override {}
+  void OnPosted(std::uint32_t, std::uint32_t wparam, std::uint32_t) override {
+    screen_.AppendLog("Message from DEVICE ON LINE  device " + std::to_string(wparam) + " \n");
+  }
+
+ private:
+  Screen& screen_;
+};
+
+void BM_Append100000LinesThenRender(benchmark::State& state) {
+  for (auto _ : state) {
+    NullDevice device;
+    Screen screen(&device);
+    for (int i = 0; i < 100000; ++i) screen.AppendLog("KeyDown ScanCode from KeyBoard = 1e \n");
+    screen.Render();
+    benchmark::DoNotOptimize(screen.grid().At(40, 5));
+  }
+  state.SetItemsProcessed(state.iterations() * 100000);
+}
+BENCHMARK(BM_Append100000LinesThenRender)->Unit(benchmark::kMillisecond);
+
+void BM_RenderWithFullLog(benchmark::State& state) {
+  NullDevice device;
+  Screen screen(&device);
+  for (int i = 0; i < 100000; ++i) screen.AppendLog("line " + std::to_string(i));
+  for (auto _ : state) screen.Render();
+}
+BENCHMARK(BM_RenderWithFullLog)->Unit(benchmark::kMicrosecond);
+
+void BM_PostedBurst(benchmark::State& state) {
+  const auto count = static_cast<std::uint32_t>(state.range(0));
+  int paints = 0;
+  for (auto _ : state) {
+    NullDevice device;
+    Screen screen(&device);
+    LoggingWindow window(screen);
+    for (std::uint32_t i = 0; i < count; ++i) screen.queue().Post({1, 0x4201, i, 0});
+    screen.RunMain(window);
+    paints = device.paints;
+  }
+  state.counters["paints"] = paints;
+  state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_PostedBurst)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace terminal
+
+BENCHMARK_MAIN();
