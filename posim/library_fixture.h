@@ -46,6 +46,9 @@ class LibraryTest : public ::testing::Test {
                     std::vector<ResourcePair> pairs = {});
   std::int32_t Ioctl(std::int32_t handle, std::int32_t request,
                      std::vector<ResourcePair> pairs = {});
+  // The same, leaving the values the library writes in the caller's pairs.
+  std::int32_t IoctlInPlace(std::int32_t handle, std::int32_t request,
+                            std::vector<ResourcePair>& pairs);
   ReadResult Read(std::int32_t handle, std::int32_t size);
   std::int32_t Write(std::int32_t handle, const std::string& data);
   // A number value of a handle's device, via POS_SYS_GET_VALUES.

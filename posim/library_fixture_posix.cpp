@@ -113,6 +113,11 @@ std::int32_t LibraryTest::Open(const char* name, const char* device_class,
 
 std::int32_t LibraryTest::Ioctl(std::int32_t handle, std::int32_t request,
                                 std::vector<ResourcePair> pairs) {
+  return IoctlInPlace(handle, request, pairs);
+}
+
+std::int32_t LibraryTest::IoctlInPlace(std::int32_t handle, std::int32_t request,
+                                       std::vector<ResourcePair>& pairs) {
   std::int32_t out = 0;
   return ioctl_(&context_, handle, request, pairs.data(), static_cast<std::int32_t>(pairs.size()),
                 &out);

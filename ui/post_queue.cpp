@@ -1,6 +1,5 @@
 #include "ui/post_queue.h"
 
-
 namespace ui {
 
 void PostQueue::Post(const PostedMessage& m) {

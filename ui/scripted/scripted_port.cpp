@@ -2,9 +2,13 @@
 
 namespace ui {
 
-void ScriptedDialog::Type(int id, std::string_view text) { model_.SetText(id, text); }
+void ScriptedDialog::Type(int id, std::string_view text) {
+  model_.SetText(id, text);
+}
 
-void ScriptedDialog::Press(int id) { Command(id, kNotifyClicked); }
+void ScriptedDialog::Press(int id) {
+  Command(id, kNotifyClicked);
+}
 
 void ScriptedDialog::Select(int id, int index) {
   model_.SetCurSel(id, index);

@@ -1,0 +1,46 @@
+// How fast a burst of device events is decoded into log lines.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+
+#include "app/device_events.h"
+
+namespace {
+
+// A port that only counts: the cost measured is the decoding.
+class CountingPort : public ui::Port {
+ public:
+  void AppendLog(std::string_view line) override { bytes += line.size(); }
+  void ShowMessage(std::string_view, std::string_view) override { ++boxes; }
+  int RunDialog(const res::DialogTemplate&, ui::DialogProc&) override { return 0; }
+  ui::WindowHandle MainWindow() const override { return 1; }
+  void DestroyMainWindow() override {}
+  std::size_t bytes = 0, boxes = 0;
+};
+
+void BM_OnlineEvents(benchmark::State& state) {
+  CountingPort port;
+  names::NameScratch scratch;
+  std::uint32_t i = 0;
+  for (auto _ : state) {
+    // Devices named and unnamed, so both lookup paths are taken.
+    const std::uint32_t device = (i++ % 2) ? 0x1C : 0x99;
+    app::HandleDeviceEvent(port, scratch, 0x420D, device << 8 | 0x11u << 16, 1);
+  }
+  benchmark::DoNotOptimize(port.bytes);
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_OnlineEvents);
+
+void BM_KeyEvents(benchmark::State& state) {
+  CountingPort port;
+  names::NameScratch scratch;
+  for (auto _ : state) app::HandleDeviceEvent(port, scratch, 0x4202, 0, 0x4001E);
+  benchmark::DoNotOptimize(port.bytes);
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_KeyEvents);
+
+}  // namespace
+
+BENCHMARK_MAIN();
