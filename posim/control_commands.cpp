@@ -1,5 +1,6 @@
 #include "posim/control_commands.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "posim/codes.h"
@@ -70,20 +71,15 @@ Device* Target(Client& client, const Args& args, std::int32_t class_code, std::s
   return device;
 }
 
-std::int32_t Usage(std::string& out, const char* usage) {
-  out = std::string("usage: ") + usage;
-  return kUsageError;
-}
-
 std::int32_t Scan(Client& client, const Args& args, std::string& out) {
-  if (args.words.size() != 1) return Usage(out, "scan LABEL");
+  if (args.words.size() != 1) return kUsageError;
   Device* scanner = Target(client, args, kClassScanner, out);
   return scanner == nullptr ? kUsageError : ScanLabel(client, *scanner, args.words[0]);
 }
 
 std::int32_t Swipe(Client& client, const Args& args, std::string& out) {
   if (args.words.empty() || args.words.size() > 3) {
-    return Usage(out, "swipe TRACK1 [TRACK2 [TRACK3]]");
+    return kUsageError;
   }
   std::string tracks[3];
   for (std::size_t t = 0; t < args.words.size(); ++t) {
@@ -95,7 +91,7 @@ std::int32_t Swipe(Client& client, const Args& args, std::string& out) {
 
 std::int32_t Weigh(Client& client, const Args& args, std::string& out) {
   long grams = 0;
-  if (args.words.size() != 1 || !ToNumber(args.words[0], grams)) return Usage(out, "weigh GRAMS");
+  if (args.words.size() != 1 || !ToNumber(args.words[0], grams)) return kUsageError;
   if (grams < -kMaxLoadGrams || grams > kMaxLoadGrams) return kSysOutOfBounds;
   Device* scale = Target(client, args, kClassScale, out);
   return scale == nullptr ? kUsageError
@@ -106,7 +102,7 @@ std::int32_t Key(Client& client, const Args& args, std::string& out) {
   long code = 0;
   if (args.words.empty() || args.words.size() > 2 || !ToNumber(args.words[0], code) || code < 0 ||
       code > 0xFF || (args.words.size() == 2 && args.words[1].size() != 1)) {
-    return Usage(out, "key CODE [CHAR]");
+    return kUsageError;
   }
   const char character = args.words.size() == 2 ? args.words[1][0] : '\0';
   Device* keyboard = Target(client, args, kClassKeyboard, out);
@@ -116,7 +112,7 @@ std::int32_t Key(Client& client, const Args& args, std::string& out) {
 }
 
 std::int32_t Type(Client& client, const Args& args, std::string& out) {
-  if (args.words.size() != 1) return Usage(out, "type TEXT");
+  if (args.words.size() != 1) return kUsageError;
   for (const char c : args.words[0]) {
     if (ScanCodeOf(c) == 0) {
       out = std::string("no key for '") + c + "'";
@@ -134,7 +130,7 @@ std::int32_t Type(Client& client, const Args& args, std::string& out) {
 std::int32_t KeyLock(Client& client, const Args& args, std::string& out) {
   long position = 0;
   if (args.words.size() != 1 || !ToNumber(args.words[0], position)) {
-    return Usage(out, "keylock POSITION");
+    return kUsageError;
   }
   Device* keyboard = Target(client, args, kClassKeyboard, out);
   return keyboard == nullptr ? kUsageError
@@ -145,7 +141,7 @@ std::int32_t TouchCommand(Client& client, const Args& args, std::string& out) {
   long x = 0, y = 0;
   if (args.words.size() != 2 || !ToNumber(args.words[0], x) || !ToNumber(args.words[1], y) ||
       x < 0 || x > 0xFFFF || y < 0 || y > 0xFFFF) {
-    return Usage(out, "touch X Y");
+    return kUsageError;
   }
   Device* touch = Target(client, args, kClassTouchScreen, out);
   return touch == nullptr
@@ -154,33 +150,33 @@ std::int32_t TouchCommand(Client& client, const Args& args, std::string& out) {
 }
 
 std::int32_t CloseDrawerCommand(Client& client, const Args& args, std::string& out) {
-  if (!args.words.empty()) return Usage(out, "close-drawer");
+  if (!args.words.empty()) return kUsageError;
   Device* drawer = Target(client, args, kClassCashDrawer, out);
   return drawer == nullptr ? kUsageError : CloseDrawer(client, *drawer);
 }
 
-std::int32_t OnlineState(Client& client, const Args& args, std::string& out, bool online) {
+std::int32_t OnlineState(Client& client, const Args& args, bool online) {
   const std::string name = args.words.size() == 1 ? args.words[0] : args.device;
   Device* device = name.empty() ? nullptr : Named(client, name);
-  if (device == nullptr) return Usage(out, online ? "online DEVICE" : "offline DEVICE");
+  if (device == nullptr) return kUsageError;
   return SetOnline(client, *device, online);
 }
 
-std::int32_t Offline(Client& client, const Args& args, std::string& out) {
-  return OnlineState(client, args, out, false);
+std::int32_t Offline(Client& client, const Args& args, std::string&) {
+  return OnlineState(client, args, false);
 }
 
-std::int32_t Online(Client& client, const Args& args, std::string& out) {
-  return OnlineState(client, args, out, true);
+std::int32_t Online(Client& client, const Args& args, std::string&) {
+  return OnlineState(client, args, true);
 }
 
-std::int32_t Post(Client& client, const Args& args, std::string& out) {
+std::int32_t Post(Client& client, const Args& args, std::string&) {
   long code = 0, wparam = 0, lparam = 0, count = 1;
   if (args.words.size() < 3 || args.words.size() > 4 || !ToNumber(args.words[0], code) ||
       !ToNumber(args.words[1], wparam) || !ToNumber(args.words[2], lparam) ||
       (args.words.size() == 4 &&
        (!ToNumber(args.words[3], count) || count < 1 || count > kMaxPostCount))) {
-    return Usage(out, "post CODE WPARAM LPARAM [COUNT]");
+    return kUsageError;
   }
   for (long i = 0; i < count; ++i) {
     EmitRaw(client, static_cast<std::uint32_t>(code), static_cast<std::uint32_t>(wparam),
@@ -200,8 +196,7 @@ std::int32_t Show(Client& client, const Args& args, std::string& out) {
     return kOk;
   }
   Device* device = what.empty() ? nullptr : Named(client, what);
-  if (device == nullptr)
-    return Usage(out, "show display|printer|rs232|nvram|...|DEVICE|devices|events");
+  if (device == nullptr) return kUsageError;
   out = DeviceOutput(*device);
   return kOk;
 }
@@ -209,28 +204,43 @@ std::int32_t Show(Client& client, const Args& args, std::string& out) {
 std::int32_t Values(Client& client, const Args& args, std::string& out) {
   const std::string what = args.words.size() == 1 ? args.words[0] : args.device;
   Device* device = what.empty() ? nullptr : Named(client, what);
-  if (device == nullptr) return Usage(out, "values DEVICE");
+  if (device == nullptr) return kUsageError;
   out = DeviceValues(*device);
   return kOk;
 }
 
+// A command returns kUsageError with an empty text when its words are wrong;
+// the line of its usage is then the answer.
 constexpr struct {
   const char* word;
   Command run;
+  const char* usage;
+  const char* what;
 } kCommands[] = {
-    {"scan", Scan},          {"swipe", Swipe},
-    {"weigh", Weigh},        {"key", Key},
-    {"type", Type},          {"keylock", KeyLock},
-    {"touch", TouchCommand}, {"close-drawer", CloseDrawerCommand},
-    {"offline", Offline},    {"online", Online},
-    {"post", Post},          {"show", Show},
-    {"values", Values},
+    {"scan", Scan, "scan LABEL", "a label read by the scanner"},
+    {"swipe", Swipe, "swipe TRACK1 [TRACK2 [TRACK3]]", "a card through the MSR (- for none)"},
+    {"weigh", Weigh, "weigh GRAMS", "a load placed on the scale"},
+    {"key", Key, "key CODE [CHAR]", "one key pressed on the POS keyboard"},
+    {"type", Type, "type TEXT", "keys pressed for each character"},
+    {"keylock", KeyLock, "keylock POSITION", "the key lock turned"},
+    {"touch", TouchCommand, "touch X Y", "the touch screen touched"},
+    {"close-drawer", CloseDrawerCommand, "close-drawer", "the cash drawer pushed shut"},
+    {"offline", Offline, "offline DEVICE", "a device goes off line"},
+    {"online", Online, "online DEVICE", "a device comes back on line"},
+    {"post", Post, "post CODE WPARAM LPARAM [COUNT]", "any event posted to the program"},
+    {"show", Show, "show DEVICE|devices|events",
+     "what a device received, the devices, queued events"},
+    {"values", Values, "values DEVICE", "a device's resource values"},
 };
 
 std::string Help() {
-  std::string text = "commands:";
-  for (const auto& command : kCommands) text += std::string(" ") + command.word;
-  return text + " help; \"@NAME\" picks a device";
+  std::string text = "commands (\"@NAME\" picks a device by name):";
+  for (const auto& command : kCommands) {
+    std::string usage = command.usage;
+    usage.resize(std::max<std::size_t>(usage.size() + 1, 34), ' ');
+    text += "\n  " + usage + command.what;
+  }
+  return text + "\n  help";
 }
 
 }  // namespace
@@ -286,12 +296,14 @@ std::string RunControlCommand(Simulator& simulator, std::string_view line) {
     std::string out;
     const std::int32_t status =
         simulator.WithSession([&](Client& client) { return c.run(client, args, out); });
-    if (status == kUsageError) return "error: " + out + "\n";
+    if (status == kUsageError) {
+      return "error: " + (out.empty() ? "usage: " + std::string(c.usage) : out) + "\n";
+    }
     if (status == kSysNotInitialized) return "error: no POS session (initialise first)\n";
     if (status != kOk) return "error: status " + std::to_string(status) + "\n";
     return out.empty() ? "ok\n" : "ok\n" + out + "\n";
   }
-  return "error: unknown command '" + command + "'; " + Help() + "\n";
+  return "error: unknown command '" + command + "' (posimctl help lists them)\n";
 }
 
 }  // namespace posim

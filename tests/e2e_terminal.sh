@@ -29,6 +29,7 @@ fail() {
 # A copy of the run folder, so that cases may remove list files.
 prepare() {
   cp -r "$run_dir" "$work/run"
+  rm -f "$work/run/posim.sock"
   cp "$program" "$work/run/ridozod"
 }
 
@@ -76,6 +77,90 @@ expect_terminal_restored() {
 }
 
 keys() { tm send-keys "$@"; sleep 0.15; }
+
+# Types text literally into the focused field.
+type_text() { tm send-keys -l -- "$1"; sleep 0.15; }
+
+# Empties the focused edit field (or a combo box's edit field).
+clear_field() {
+  keys End
+  for _ in $(seq 1 40); do tm send-keys BSpace; done
+  sleep 0.15
+}
+
+# A left click at a 1-based column and row (SGR mouse report, TERM=xterm).
+click() {
+  tm send-keys -l -- $'\e[<0;'"$1;$2"'M'
+  tm send-keys -l -- $'\e[<0;'"$1;$2"'m'
+  sleep 0.15
+}
+
+# The whole CommandLog as far as its box shows it: the log is clicked to get
+# the focus, then paged through from the top. Lines are cut at the box's edge.
+log_text() {
+  click 40 6
+  keys Home
+  local page previous="" tries
+  for _ in $(seq 1 80); do
+    # A slow machine may not have drawn the next page yet: look again a few
+    # times before taking an unchanged page for the end of the log.
+    for tries in 1 2 3 4 5 6; do
+      page=$(screen | sed -n '4,13p' | cut -c36-76)
+      [ "$page" != "$previous" ] && break
+      sleep 0.2
+    done
+    [ "$page" = "$previous" ] && break
+    printf '%s\n' "$page"
+    previous=$page
+    keys PageDown
+  done
+  click 10 25 # the empty area: the focus goes back to the main window
+}
+
+# Fails unless every argument is a line start of the log (after trimming).
+expect_log() {
+  local text
+  text=$(log_text)
+  for want in "$@"; do
+    grep -qF -- "$want" <<<"$text" || {
+      echo "--- log ---" >&2
+      echo "$text" >&2
+      fail "the log has no line with: '$want'"
+    }
+  done
+}
+
+# Runs a menu command by its place in the popup (0 = PosInitialize).
+menu() {
+  keys F10
+  for _ in $(seq 1 "$1"); do keys Down; done
+  keys Enter
+}
+
+# Initialize with the defaults and answer the success box.
+initialize() {
+  menu 0
+  wait_for "POS Initialization"
+  for _ in $(seq 1 7); do keys Tab; done
+  keys Enter
+  wait_for "Initialize Successful."
+  keys Enter
+}
+
+# Open with the defaults, the device class picked by Down presses from
+# PosDisplay; answers the box that shows the handle.
+open_device() {
+  menu 1
+  wait_for "Device Class"
+  keys Tab
+  for _ in $(seq 1 "$1"); do keys Down; done
+  for _ in $(seq 1 6); do keys Tab; done
+  keys Enter
+  wait_for "Device Name :  DEVNAME"
+  keys Enter
+}
+
+posimctl() { (cd "$work/run" && ./posimctl "$@"); }
 
 case "$case_name" in
   main_window)
@@ -174,6 +259,154 @@ case "$case_name" in
     tm resize-window -x 100 -y 30
     wait_for "KeyUp ScanCode from KeyBoard = 1e"
     wait_for "Pos_Commands"
+    ;;
+  initialize)
+    prepare
+    start
+    wait_for "Command and Status"
+    menu 0
+    wait_for "POS Initialization"
+    s=$(screen)
+    for want in "Application name RIDOZOD" "Resource File   C:\KLOB" "N Arguments     1" \
+      "PosNqueueHandle"; do
+      grep -qF -- "$want" <<<"$s" || fail "the dialog lacks '$want'"
+    done
+    for _ in $(seq 1 7); do keys Tab; done
+    keys Enter
+    wait_for "Initialize Successful."
+    screen | grep -qF "POS Initialize" || fail "no caption POS Initialize"
+    keys Enter
+    expect_log "Command-->  PosInitialize(RIDOZOD, C:\KLO" "     1: queueHandle" "(0x20046)" \
+      " POSM_SYS_DEVICE_ONLINE" "Device:SCANNER_A" "Device:PRINTER_MODEL_A" "KEYBOARD FOUND"
+    # A second Initialize is refused by the binding.
+    initialize_again() {
+      menu 0
+      wait_for "POS Initialization"
+      for _ in $(seq 1 7); do keys Tab; done
+      keys Enter
+    }
+    initialize_again
+    wait_for "POSERR_SYS_ALREADY_INITIALIZED"
+    wait_for "Command Status"
+    keys Enter
+    menu 6
+    expect_exit 0
+    ;;
+  open_ioctl_close)
+    prepare
+    printf 'CLEAR SCREEN\r\n' >>"$work/run/PIOCTLRE.DAT"
+    start
+    wait_for "Command and Status"
+    initialize
+    open_device 0
+    # Open again with PosScanner: the Resource box is refilled from PSCANNER.DAT.
+    menu 1
+    wait_for "Device Class"
+    keys Tab Down Down
+    wait_for "PosNbeepState"
+    for _ in $(seq 1 6); do keys Tab; done
+    keys Enter
+    wait_for "Handle :  2  Device Name :  DEVNAME"
+    keys Enter
+    # Ioctl 2 POS_SYS_GET_VALUES with two resources of the scanner.
+    menu 3
+    wait_for "POS Ioctl"
+    type_text 2
+    keys Tab Tab Tab
+    clear_field
+    type_text PosNbeepVolume
+    keys Enter
+    clear_field
+    type_text PosNbeepFrequency
+    keys Enter
+    keys Tab Tab Tab Tab Enter
+    wait_for "PosIoctl Successful."
+    keys Enter
+    # The dialog stays open: SET_VALUES of the volume to 7 (Dec), then GET.
+    screen | grep -qF "POS Ioctl" || fail "the Ioctl dialog closed after a call"
+    keys Escape
+    menu 3
+    wait_for "POS Ioctl"
+    type_text 2
+    keys Tab Down Tab Tab
+    clear_field
+    type_text PosNbeepVolume
+    keys Tab Down Tab
+    type_text 3
+    keys Tab Enter Tab Enter
+    wait_for "PosIoctl Successful."
+    keys Enter Escape
+    menu 3
+    wait_for "POS Ioctl"
+    type_text 2
+    keys Tab Tab Tab
+    clear_field
+    type_text PosNbeepVolume
+    keys Enter Tab Tab Tab Tab Enter
+    wait_for "PosIoctl Successful."
+    keys Enter
+    # The last entry of the request list is the ambiguous "CLEAR SCREEN".
+    keys BTab BTab BTab BTab BTab BTab
+    type_text C
+    keys Tab Tab Tab Tab Tab Tab Enter
+    sleep 0.5
+    keys Escape
+    expect_log "Command-->  PosIoctl(2, POS_SYS_GET_VALUE" "     1: beepVolume" \
+      "     2: beepFrequency" "Command-->  PosIoctl(2, POS_SYS_SET_VALUE" "(3)" "(0x3)" \
+      "  --> Multiple matches for: 'CLEAR SCREEN" "Command-->  PosIoctl(2, CLEAR SCREEN, [.."
+    # Close handle 2.
+    menu 2
+    wait_for "POS Close"
+    type_text 2
+    keys Enter
+    wait_for "PosClose Successful."
+    keys Enter
+    expect_log "Command-->  PosClose(2)" "Close Handle 2 successful"
+    menu 6
+    expect_exit 0
+    ;;
+  read_write)
+    prepare
+    start
+    wait_for "Command and Status"
+    initialize
+    open_device 2 # the scanner: handle 1
+    open_device 0 # the display: handle 2
+    out=$(posimctl scan 4006381333931 2>&1) || fail "posimctl scan: $out"
+    # The scanner's event shows its box.
+    wait_for "SCANNER DATA AVAILABLE (Length = 13)"
+    keys Enter
+    menu 4
+    wait_for "POS Read"
+    type_text 1
+    keys Tab Tab
+    type_text label.bin
+    keys Enter
+    wait_for "PosRead Successful."
+    keys Enter
+    [ "$(cat "$work/run/label.bin")" = "4006381333931" ] || fail "label.bin: $(xxd "$work/run/label.bin")"
+    [ "$(stat -c %s "$work/run/label.bin")" = 13 ] || fail "label.bin is not 13 bytes"
+    # Handle 0: the queued events, decoded.
+    menu 4
+    wait_for "POS Read"
+    type_text 0
+    keys Enter
+    wait_for "PosRead Successful."
+    keys Enter
+    # Write Hello\r\n to the display.
+    menu 5
+    wait_for "POS Write"
+    type_text 2
+    keys Tab Tab
+    type_text 'Hello\r\n'
+    keys Enter
+    wait_for "PosWrite Successful."
+    keys Enter
+    expect_log "Command-->  PosRead(1, [], 80)" "Read Results" "Command-->  PosRead(0, [], 80)" \
+      "Command-->  PosWrite(2, [], 7)"
+    posimctl show display | grep -qF "Hello" || fail "the display does not hold Hello: $(posimctl show display)"
+    menu 6
+    expect_exit 0
     ;;
   *)
     echo "unknown case $case_name" >&2
