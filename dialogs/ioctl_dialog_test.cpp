@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "dialogs/test_support.h"
 #include "resources/templates.h"
@@ -84,31 +85,94 @@ TEST(IoctlDialog, GetValuesEchoesThePairsAgainAfterTheCall) {
 
 TEST(IoctlDialog, RequestsWithoutASingleMatchAreNotSent) {
   struct Case {
-    Request request;
+    std::vector<std::string> requests;  // PIOCTLRE.DAT; the first one is sent
     std::vector<std::string> log;
   } cases[] = {
-      {kClearScreen,
+      {{"CLEAR SCREEN"},
        {"  --> Multiple matches for: 'CLEAR SCREEN'  ",
         "Command-->  PosIoctl(1, CLEAR SCREEN, [..], 1)", "     1: Volume   ",
         "               (0xFFFFFFFF)  ",
         "  --> No request sent: 'CLEAR SCREEN' names no single request  "}},
-      {kBlanks,
+      {{"NO_SUCH_REQUEST"},
+       {"  --> Couldn't find match for: 'NO_SUCH_REQUEST'  ",
+        "Command-->  PosIoctl(1, NO_SUCH_REQUEST, [..], 1)", "     1: Volume   ",
+        "               (0xFFFFFFFF)  ",
+        "  --> No request sent: 'NO_SUCH_REQUEST' names no single request  "}},
+      {{" _ "},
        {"Command-->  PosIoctl(1,  _ , [..], 1)", "     1: Volume   ",
         "               (0xFFFFFFFF)  ", "  --> No request sent: ' _ ' names no single request  "}},
+      {{},
+       {"Command-->  PosIoctl(1, , [..], 1)", "     1: Volume   ", "               (0xFFFFFFFF)  ",
+        "  --> No request sent: '' names no single request  "}},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.log.back());
     DialogHarness h;
+    h.dir.WriteList("PIOCTLRE.DAT", c.requests);
+    bool open = false;
     h.Run(res::kIdIoctl, [&](ui::ScriptedDialog& d) {
       d.Type(res::kIdHandle, "1");
       d.Press(res::kIdAddResource);
-      d.Select(res::kIdRequest, c.request);
       d.Press(res::kIdOk);
+      open = !d.ended();
       EXPECT_EQ(d.Text(res::kIdArgCount), "0");
+      EXPECT_TRUE(d.Items(res::kIdResourceList).empty());
     });
+    EXPECT_TRUE(open);
     EXPECT_EQ(h.port.LogLines(), c.log);
     EXPECT_TRUE(h.port.Boxes().empty());
     EXPECT_TRUE(h.pos.calls.empty());
     EXPECT_EQ(h.args.row_count(), 0u);
+  }
+}
+
+TEST(IoctlDialog, OpensWithAlarmNamesWhateverTheFirstRequest) {
+  const std::vector<std::string> firsts[] = {
+      {"POS_TILL_OPEN_TILL"}, {"POS_SYS_GET_VALUES"}, {"POS_SCAN_X"}, {}};
+  for (const std::vector<std::string>& requests : firsts) {
+    DialogHarness h;
+    h.dir.WriteList("PIOCTLRE.DAT", requests);
+    h.Run(res::kIdIoctl, [&](ui::ScriptedDialog& d) {
+      EXPECT_EQ(d.Items(res::kIdRequest), requests);
+      EXPECT_EQ(d.Items(res::kIdArgResource), std::vector<std::string>{"PosAVolume"});
+      EXPECT_EQ(d.Text(res::kIdArgResource), "PosAVolume");
+      EXPECT_EQ(d.Text(res::kIdArgCount), "0");
+      EXPECT_EQ(d.Text(res::kIdHandle), "");
+    });
+    EXPECT_TRUE(h.entries().empty());
+  }
+}
+
+// Values as the library leaves them after POS_SYS_GET_VALUES: numbers are
+// shown as 32 bits, a string buffer filled to its end is never read past it.
+TEST(IoctlDialog, SecondEchoShowsWhatTheLibraryWrote) {
+  struct Case {
+    int type;  // 0 Hex, 1 Dec, 2 String
+    std::function<void(ResourcePair&)> write;
+    std::string line;
+  } cases[] = {
+      {0, [](ResourcePair& p) { p.value = static_cast<std::uintptr_t>(std::intptr_t{-5}); },
+       "               (0xFFFFFFFB)  "},
+      {1, [](ResourcePair& p) { p.value = static_cast<std::uintptr_t>(std::intptr_t{-5}); },
+       "               (-5)  "},
+      {1, [](ResourcePair& p) { p.value = 0x7FFFFFFF; }, "               (2147483647)  "},
+      {2, [](ResourcePair& p) { std::memset(reinterpret_cast<char*>(p.value), 'z', 100); },
+       "  " + std::string(100, 'z') + "    "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    DialogHarness h;
+    h.pos.on_pairs = [&](ResourcePair* pairs, std::int32_t) { c.write(pairs[0]); };
+    h.Run(res::kIdIoctl, [&](ui::ScriptedDialog& d) {
+      d.Type(res::kIdHandle, "2");
+      d.Select(res::kIdRequest, kGetValues);
+      AddRow(d, 0, c.type, "");
+      d.Press(res::kIdOk);
+    });
+    const std::vector<std::string> lines = h.port.LogLines();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[3], "     1: Timeout   ");
+    EXPECT_EQ(lines[4], c.line);
   }
 }
 
@@ -157,6 +221,7 @@ TEST(IoctlDialog, TypedCountDecidesAndEachCallResets) {
             (std::vector<std::string>{"Command-->  PosIoctl(4, POS_TILL_OPEN_TILL, [..], 1)",
                                       "     1: PulseWidth   ", "               (1)  ",
                                       "Command-->  PosIoctl(4, pos_sys_get_values, [..], 0)"}));
+  EXPECT_EQ(h.port.Boxes(), (std::vector<Entry>(2, Box("PosIoctl Successful.", "POS Ioctl"))));
   ASSERT_EQ(h.pos.calls.size(), 2u);
   EXPECT_EQ(h.pos.calls[0].pairs.size(), 1u);
   EXPECT_EQ(h.pos.calls[1].numbers, (std::vector<std::int32_t>{4, 302, 0}));

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+
 #include "dialogs/test_support.h"
 #include "resources/templates.h"
 
@@ -64,12 +67,42 @@ TEST(OpenDialog, OkPassesTheUserPairsThenQueueHandle) {
   }
 }
 
-TEST(OpenDialog, EmptyClassListPassesPosDisplay) {
-  DialogHarness h;
-  h.dir.WriteList("PRESOURC.DAT", {});
-  h.Run(res::kIdOpen, [](ui::ScriptedDialog& d) { d.Press(res::kIdOk); });
-  ASSERT_EQ(h.pos.calls.size(), 1u);
-  EXPECT_EQ(h.pos.calls[0].texts[1], "PosDisplay");
+TEST(OpenDialog, ClassAtOnceIsTheFirstListedOrPosDisplay) {
+  struct Case {
+    std::optional<std::vector<std::string>> classes;  // PRESOURC.DAT; none: no file
+    std::string passed;
+    std::vector<std::string> log;
+  } cases[] = {
+      {std::vector<std::string>{"PosScanner", "PosDisplay"},
+       "PosScanner",
+       {"Command-->  PosOpen(DEVNAME, PosScanner, [], 0)"}},
+      {std::vector<std::string>{},
+       "PosDisplay",
+       {"Command-->  PosOpen(DEVNAME, PosDisplay, [], 0)"}},
+      {std::nullopt,
+       "PosDisplay",
+       {" File : PRESOURC.DAT is not found.", "Command-->  PosOpen(DEVNAME, PosDisplay, [], 0)"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.passed);
+    DialogHarness h;
+    if (c.classes) {
+      h.dir.WriteList("PRESOURC.DAT", *c.classes);
+    } else {
+      std::filesystem::remove("PRESOURC.DAT");
+    }
+    h.Run(res::kIdOpen, [](ui::ScriptedDialog& d) {
+      // Selecting the first class when the dialog opens reloads nothing.
+      EXPECT_EQ(d.Items(res::kIdArgResource), kSystemNames);
+      d.Press(res::kIdOk);
+    });
+    std::vector<std::string> log = c.log;
+    log.push_back("  Handle :  3  Device Name :  DEVNAME");
+    EXPECT_EQ(h.port.LogLines(), log);
+    ASSERT_EQ(h.pos.calls.size(), 1u);
+    EXPECT_EQ(h.pos.calls[0].texts, (std::vector<std::string>{"DEVNAME", c.passed}));
+    EXPECT_EQ(h.pos.calls[0].pairs, (Pairs{{"queueHandle", kWindow}}));
+  }
 }
 
 TEST(OpenDialog, ClassChoiceRefillsResourceNamesOnly) {

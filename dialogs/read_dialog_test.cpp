@@ -50,21 +50,29 @@ TEST(ReadDialog, FieldChecksKeepTheDialogOpen) {
   }
 }
 
+// The file's line comes before the dump; a file that cannot be written does
+// not stop the read from being shown and confirmed.
 TEST(ReadDialog, DeviceDataIsSavedDumpedAndReadAsAScale) {
-  DialogHarness h;
-  h.pos.read_bytes = "ABCDE";
-  bool ended = false;
-  RunRead(h, {"3", "80", "out.bin"}, &ended);
-  EXPECT_TRUE(ended);
-  EXPECT_EQ(
-      h.entries(),
-      (std::vector<Entry>{
-          LogLine("Command-->  PosRead(3, [], 80)"), LogLine("RIDOZOD: Wrote 5 bytes to 'out.bin'"),
-          LogLine("      Read Results:  "), LogLine("      (5 bytes)"),
-          LogLine("   0000: 41 42 43 44 45  | ABCDE\n"), Box("PosRead Successful.", "POS Read"),
-          LogLine("Scale : Type-> 16961 , Flags -> 17475, WtValue -> 69")}));
-  EXPECT_EQ(TempCurrentDir::ReadBytes("out.bin"), "ABCDE");
-  EXPECT_EQ(h.pos.calls[0].numbers, (std::vector<std::int32_t>{3, 80}));
+  const std::pair<std::string, std::string> files[] = {
+      {"out.bin", "RIDOZOD: Wrote 5 bytes to 'out.bin'"},
+      {"no_such_dir/out.bin", "RIDOZOD: Error 2 on open of file 'no_such_dir/out.bin'  "},
+  };
+  for (const auto& [file, file_line] : files) {
+    SCOPED_TRACE(file);
+    DialogHarness h;
+    h.pos.read_bytes = "ABCDE";
+    bool ended = false;
+    RunRead(h, {"3", "80", file}, &ended);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(h.entries(), (std::vector<Entry>{
+                               LogLine("Command-->  PosRead(3, [], 80)"), LogLine(file_line),
+                               LogLine("      Read Results:  "), LogLine("      (5 bytes)"),
+                               LogLine("   0000: 41 42 43 44 45  | ABCDE\n"),
+                               Box("PosRead Successful.", "POS Read"),
+                               LogLine("Scale : Type-> 16961 , Flags -> 17475, WtValue -> 69")}));
+    EXPECT_EQ(h.pos.calls[0].numbers, (std::vector<std::int32_t>{3, 80}));
+    EXPECT_EQ(TempCurrentDir::ReadBytes(file), file == "out.bin" ? "ABCDE" : "");
+  }
 }
 
 TEST(ReadDialog, EventQueueRecordsAreDecoded) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/dialog_support.h"
+#include "dialogs/fields.h"
 #include "dialogs/test_support.h"
 #include "resources/templates.h"
 #include "ui/dialog_model.h"
@@ -40,6 +41,12 @@ TEST(WriteDialog, TypedDataIsJoinedDecodedAndSent) {
       {std::string(300, 'x'),
        std::string(253, 'x'),
        {"nLines    -> 11 ", "Command-->  PosWrite(5, [], 253)"}},
+      {std::string(253, 'x') + "\nYZ",
+       std::string(253, 'x'),
+       {"nLines    -> 10 ", "Command-->  PosWrite(5, [], 253)"}},
+      {std::string(252, 'x') + "\nYZ",
+       std::string(252, 'x') + "Y",
+       {"nLines    -> 10 ", "Command-->  PosWrite(5, [], 253)"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -96,6 +103,14 @@ TEST(WriteDialog, FileRoute) {
         LogLine("Command-->  PosWrite(5,data.bin,10)"), Box("PosWrite Successful.", "POS Write")},
        true},
       {"", {Box("Missing File Name", "File Name Error ")}, false},
+      {"missing.bin",
+       {LogLine("RIDOZOD: Error 2 on open of file 'missing.bin'"),
+        Box("File missing.bin not found ", "File Name Error ")},
+       false},
+      {std::string(kMaxFileName, 'm'),
+       {LogLine("RIDOZOD: Error 2 on open of file '" + std::string(kMaxFileName, 'm') + "'"),
+        Box("File " + std::string(kMaxFileName, 'm') + " not found ", "File Name Error ")},
+       false},
       {"big.bin",
        {LogLine("RIDOZOD: Buffer not big enough: have 8192 bytes, 'big.bin' is 8193 bytes long\n"),
         Box("File big.bin not found ", "File Name Error ")},
