@@ -37,8 +37,13 @@ Fn EntryAs(Entry entry) {
   return reinterpret_cast<Fn>(binding.entries[entry]);
 }
 
-std::int32_t PosResult(std::int32_t status, std::int32_t value) {
-  if (status == 0) return value;
+// Ends every operation. A success leaves errno as the caller had it
+// (errno_before), whatever the loader or the library did to it meanwhile.
+std::int32_t PosResult(std::int32_t status, std::int32_t value, int errno_before) {
+  if (status == 0) {
+    errno = errno_before;
+    return value;
+  }
   errno = status;
   return -1;
 }
@@ -83,73 +88,81 @@ void SetLibraryFileForTesting(const char* path) {
 std::int32_t PosInitialize(const char* application_name, const char* resource_file,
                            std::int32_t /*reserved1*/, std::int32_t /*reserved2*/,
                            ResourcePair* resources, std::int32_t count) {
-  if (binding.initialised == 1) return PosResult(kStatusAlreadyInitialized, 0);
+  const int errno_before = errno;
+  if (binding.initialised == 1) return PosResult(kStatusAlreadyInitialized, 0, errno_before);
   std::int32_t status = LoadPosLibrary();
-  if (status != 0) return PosResult(status, 0);
+  if (status != 0) return PosResult(status, 0, errno_before);
   status = EntryAs<DLL_PosInitialize_fn>(kInitialize)(&context, application_name, resource_file,
                                                       resources, count);
   if (status != 0) {
     FreePosLibrary();
-    return PosResult(status, 0);
+    return PosResult(status, 0, errno_before);
   }
   binding.initialised = 1;
   if (binding.exit_hook_registered == 0) {
     status = std::atexit(PosTermAtExit) == 0 ? 0 : -1;
     binding.exit_hook_registered = 1;
   }
-  return PosResult(status, 0);
+  return PosResult(status, 0, errno_before);
 }
 
 std::int32_t PosOpen(const char* device_name, const char* device_class, ResourcePair* resources,
                      std::int32_t count) {
+  const int errno_before = errno;
   std::int32_t out = 0;
-  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, out);
+  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, out, errno_before);
   const std::int32_t status =
       EntryAs<DLL_PosOpen_fn>(kOpen)(&context, device_name, device_class, resources, count, &out);
-  return PosResult(status, out);
+  return PosResult(status, out, errno_before);
 }
 
 std::int32_t PosClose(std::int32_t handle) {
-  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, 0);
-  if (handle == 0) return PosResult(kStatusNotSupported, 0);
-  return PosResult(EntryAs<DLL_PosClose_fn>(kClose)(&context, handle), 0);
+  const int errno_before = errno;
+  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, 0, errno_before);
+  if (handle == 0) return PosResult(kStatusNotSupported, 0, errno_before);
+  return PosResult(EntryAs<DLL_PosClose_fn>(kClose)(&context, handle), 0, errno_before);
 }
 
 std::int32_t PosIoctl(std::int32_t handle, std::int32_t request, ResourcePair* resources,
                       std::int32_t count) {
+  const int errno_before = errno;
   std::int32_t out = 0;
-  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, out);
+  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, out, errno_before);
   const std::int32_t status =
       EntryAs<DLL_PosIOCtl_fn>(kIoctl)(&context, handle, request, resources, count, &out);
-  return PosResult(status, out);
+  return PosResult(status, out, errno_before);
 }
 
 std::int32_t PosRead(std::int32_t handle, void* buffer, std::int32_t size) {
+  const int errno_before = errno;
   std::int32_t out = 0;
-  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, out);
+  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, out, errno_before);
   const std::int32_t status = EntryAs<DLL_PosRead_fn>(kRead)(&context, handle, buffer, size, &out);
-  return PosResult(status, out);
+  return PosResult(status, out, errno_before);
 }
 
 std::int32_t PosWrite(std::int32_t handle, const void* data, std::int32_t length) {
+  const int errno_before = errno;
   std::int32_t out = 0;
-  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, out);
+  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, out, errno_before);
   const std::int32_t status =
       EntryAs<DLL_PosWrite_fn>(kWrite)(&context, handle, data, length, &out);
-  return PosResult(status, out);
+  return PosResult(status, out, errno_before);
 }
 
 std::int32_t PosTerm() {
-  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, 0);
+  const int errno_before = errno;
+  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, 0, errno_before);
   binding.initialised = 0;
   const std::int32_t status = EntryAs<DLL_PosTerm_fn>(kTerm)(&context);
   FreePosLibrary();
-  return PosResult(status, 0);
+  return PosResult(status, 0, errno_before);
 }
 
 std::int32_t PosVersion(std::int32_t a, std::int32_t b, std::int32_t c) {
-  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, 0);
-  return PosResult(EntryAs<DLL_PosVersion_fn>(kVersion)(&context, a, b, c), 0);
+  const int errno_before = errno;
+  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, 0, errno_before);
+  return PosResult(EntryAs<DLL_PosVersion_fn>(kVersion)(&context, a, b, c), 0, errno_before);
 }
 
 }  // namespace posapi

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "posapi/binding.h"
+#include "posapi/testlib/test_pos_library.h"
 
 namespace posapi {
 namespace {
@@ -128,11 +129,122 @@ TEST_F(BindingTest, CallsPassTheLibraryOutOrMinusOneWithItsStatus) {
   }
 }
 
+// The test library changes errno in every successful call, as a library
+// doing file I/O would; the loader may change it too.
 TEST_F(BindingTest, ErrnoKeepsTheLastFailureAfterASuccess) {
   ASSERT_EQ(Initialize(), 0);
   EXPECT_EQ(PosOpen("fail", "PosDisplay", nullptr, 0), -1);
   EXPECT_EQ(PosOpen("DEVNAME", "PosDisplay", nullptr, 0), 42);
   EXPECT_EQ(errno, 330);
+
+  char buffer[4] = {};
+  const struct {
+    const char* call;
+    std::function<std::int32_t()> run;
+  } successes[] = {
+      {"PosClose", [] { return PosClose(5); }},
+      {"PosIoctl", [] { return PosIoctl(5, 300, nullptr, 0); }},
+      {"PosRead", [&] { return PosRead(5, buffer, sizeof buffer); }},
+      {"PosWrite", [&] { return PosWrite(5, buffer, 2); }},
+      {"PosVersion", [] { return PosVersion(1, 2, 3); }},
+      {"PosTerm", [] { return PosTerm(); }},
+      {"PosInitialize", [] { return Initialize(); }},
+  };
+  for (const auto& c : successes) {
+    errno = 330;
+    EXPECT_GE(c.run(), 0) << c.call;
+    EXPECT_EQ(errno, 330) << c.call;
+  }
+  // A bare name searched beside the program and then by the system.
+  PosTerm();
+  SetLibraryFileForTesting(nullptr);
+  errno = 330;
+  EXPECT_EQ(Initialize(), -1);
+  EXPECT_EQ(errno, kStatusNoLibrary);
+}
+
+// What the test library saw in its last call.
+TestLibCall LastCall() {
+  void* library = dlopen(TESTLIB_PATH, RTLD_NOW | RTLD_NOLOAD);
+  EXPECT_NE(library, nullptr) << "the library is loaded";
+  if (library == nullptr) return {};
+  auto last = reinterpret_cast<TestLib_LastCall_fn>(dlsym(library, TESTLIB_LAST_CALL_NAME));
+  const TestLibCall call = *last();
+  dlclose(library);
+  return call;
+}
+
+TEST_F(BindingTest, EachEntryGetsTheContextAndTheArgumentsInOrder) {
+  ResourcePair pairs[3] = {{"queueHandle", 1}, {"a", 2}, {"b", 3}};
+  ASSERT_EQ(PosInitialize("APP", "RES", 77, 88, pairs, 3), 0);
+  const TestLibCall init = LastCall();
+  EXPECT_STREQ(init.entry, "DLL_PosInitialize");
+  EXPECT_STREQ(init.text1, "APP");
+  EXPECT_STREQ(init.text2, "RES");
+  EXPECT_EQ(init.resources, pairs) << "the reserved arguments are not passed on";
+  EXPECT_EQ(init.count, 3);
+  PosContext* const context = init.context;
+  ASSERT_NE(context, nullptr);
+
+  char buffer[8] = {};
+  const struct {
+    const char* entry;
+    std::function<std::int32_t()> run;
+    TestLibCall expected;  // entry, context and out are checked apart
+  } cases[] = {
+      {"DLL_PosOpen",
+       [&] { return PosOpen("DEV", "PosScale", pairs + 1, 2); },
+       {nullptr, nullptr, "DEV", "PosScale", 0, 0, pairs + 1, 2, nullptr, nullptr, 0}},
+      {"DLL_PosClose",
+       [] { return PosClose(6); },
+       {nullptr, nullptr, nullptr, nullptr, 6, 0, nullptr, 0, nullptr, nullptr, 0}},
+      {"DLL_PosIOCtl",
+       [&] { return PosIoctl(7, 302, pairs, 1); },
+       {nullptr, nullptr, nullptr, nullptr, 7, 302, pairs, 1, nullptr, nullptr, 0}},
+      {"DLL_PosRead",
+       [&] { return PosRead(8, buffer, 5); },
+       {nullptr, nullptr, nullptr, nullptr, 8, 0, nullptr, 5, buffer, nullptr, 0}},
+      {"DLL_PosWrite",
+       [&] { return PosWrite(9, buffer, 3); },
+       {nullptr, nullptr, nullptr, nullptr, 9, 0, nullptr, 3, buffer, nullptr, 0}},
+      {"DLL_PosVersion",
+       [] { return PosVersion(11, 12, 13); },
+       {nullptr, nullptr, nullptr, nullptr, 11, 12, nullptr, 13, nullptr, nullptr, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.entry);
+    EXPECT_GE(c.run(), 0);
+    const TestLibCall call = LastCall();
+    EXPECT_STREQ(call.entry, c.entry);
+    EXPECT_EQ(call.context, context) << "the same PosContext in every call";
+    if (c.expected.text1) {
+      EXPECT_STREQ(call.text1, c.expected.text1);
+      EXPECT_STREQ(call.text2, c.expected.text2);
+    }
+    EXPECT_EQ(call.handle, c.expected.handle);
+    EXPECT_EQ(call.request, c.expected.request);
+    EXPECT_EQ(call.resources, c.expected.resources);
+    EXPECT_EQ(call.count, c.expected.count);
+    EXPECT_EQ(call.data, c.expected.data);
+    EXPECT_EQ(call.out_on_entry, 0) << "out is set to 0 before the call";
+  }
+
+  // The context outlives a termination: the next initialisation gets it again.
+  ASSERT_EQ(PosTerm(), 0);
+  ASSERT_EQ(Initialize(), 0);
+  EXPECT_EQ(LastCall().context, context);
+}
+
+TEST_F(BindingTest, FailedTermStillUnbindsAndReleases) {
+  ASSERT_EQ(Initialize("termfail"), 0);
+  errno = 0;
+  EXPECT_EQ(PosTerm(), -1);
+  EXPECT_EQ(errno, 321);
+  EXPECT_FALSE(IsLoaded(TESTLIB_PATH));
+  EXPECT_EQ(PosClose(1), -1);
+  EXPECT_EQ(errno, kStatusNotInitialized);
+  EXPECT_EQ(PosTerm(), -1);
+  EXPECT_EQ(errno, kStatusNotInitialized);
 }
 
 TEST_F(BindingTest, TermReleasesTheLibraryAndInitializeLoadsItAgain) {
