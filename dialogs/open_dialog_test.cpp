@@ -126,6 +126,30 @@ TEST(OpenDialog, ClassChoiceRefillsResourceNamesOnly) {
   EXPECT_EQ(h.args.row_count(), 1u);
 }
 
+// Rows that a cancelled dialog left behind are gone when the next one opens.
+TEST(OpenDialog, StartsFromAnEmptyTable) {
+  DialogHarness h;
+  h.port.ExpectDialog([](ui::ScriptedDialog& d) {
+    d.Select(res::kIdArgType, 2);
+    d.Type(res::kIdArgValue, "left over");
+    d.Press(res::kIdAddResource);
+    d.Press(res::kIdAddResource);
+    d.Press(res::kIdCancel);
+  });
+  RunCommandDialog(h.context, res::kIdIoctl);
+  ASSERT_EQ(h.args.row_count(), 2u);
+  h.Run(res::kIdOpen, [](ui::ScriptedDialog& d) {
+    EXPECT_TRUE(d.Items(res::kIdResourceList).empty());
+    d.Type(res::kIdArgCount, "2");
+    d.Press(res::kIdOk);
+  });
+  EXPECT_EQ(h.port.LogLines(), (std::vector<std::string>{
+                                   "Command-->  PosOpen(DEVNAME, PosDisplay, [], 2)", "     1:    ",
+                                   "     2:    ", "  Handle :  3  Device Name :  DEVNAME"}));
+  ASSERT_EQ(h.pos.calls.size(), 1u);
+  EXPECT_EQ(h.pos.calls[0].pairs, (Pairs{{"", 0}, {"", 0}, {"queueHandle", kWindow}}));
+}
+
 TEST(OpenDialog, RefusedCountAndFailedOpen) {
   DialogHarness h;
   h.Run(res::kIdOpen, [](ui::ScriptedDialog& d) {
