@@ -121,17 +121,17 @@ void ShowOnline(ui::Port& ui, names::NameScratch& scratch, std::uint32_t wparam,
   names::ClearNameScratch(scratch);
 }
 
-bool ShowOffline(ui::Port& ui, std::uint32_t wparam) {
+// Only three devices are reported; the event of any other is taken silently.
+void ShowOffline(ui::Port& ui, std::uint32_t wparam) {
   const std::uint32_t device = (wparam >> 8) & 0xFF;
   for (const OfflineDevice& d : kOfflineDevices) {
     if (d.device_number == device) {
       const std::string line = names::FormatLine(d.format, static_cast<int>(wparam & 0xFF));
       Append(ui, line);
       ui.ShowMessage(line, "TRAX Message");
-      return true;
+      return;
     }
   }
-  return false;
 }
 
 }  // namespace
@@ -162,7 +162,8 @@ bool HandleDeviceEvent(ui::Port& ui, names::NameScratch& scratch, std::uint32_t 
       return true;
     }
     case kDeviceOffline:
-      return ShowOffline(ui, wparam);
+      ShowOffline(ui, wparam);
+      return true;
     case kDeviceOnline:
       ShowOnline(ui, scratch, wparam, lparam);
       return true;

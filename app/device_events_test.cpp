@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,55 @@ const EventCase kCases[] = {
      0,
      {Log("DEVICE_CASH_DRAWER OFF LINE(Device Descriptor = 2)"),
       Box("DEVICE_CASH_DRAWER OFF LINE(Device Descriptor = 2)", "TRAX Message")}},
+    {"KeylockLargePosition",
+     0x4201,
+     0xFFFF,
+     0x12345,
+     {Log("KEYLOCK  STATUS_CHANGE (Position = 74565)"),
+      Box("KEYLOCK  STATUS_CHANGE (Position = 74565)", "KeyLock Position Changed")}},
+    {"KeyUpOnlyBit18AndTheLowByte",
+     0x4202,
+     0xFFFF,
+     0xFFFBFF3B,
+     {Log("KBD_DOWN (Scancode = 0x3b)")}},
+    {"KeyUpWithOtherBits", 0x4202, 0, 0x0C0470A9, {Log("KBD_UP (Scancode = 0xa9)")}},
+    {"ScanLowByteOnly",
+     0x420B,
+     0xFFFF,
+     300,
+     {Log("SCANNER DATA AVAILABLE (Length = 44)"),
+      Box("SCANNER DATA AVAILABLE (Length = 44)", "SCANNER Message")}},
+    {"MsrLengthIgnoresWParam",
+     0x4203,
+     0x77,
+     0xFFFFFF00,
+     {Log("MSR DATA AVAILABLE (Length = 0)"),
+      Box("MSR DATA AVAILABLE (Length = 0)", "MSR Message")}},
+    {"PrinterStatusLowByteOnly",
+     0x4206,
+     0xFFFFFF02,
+     0x33,
+     {Log("PRINTER STATUS CHANGE (Device Descriptor = 2)"),
+      Box("PRINTER STATUS CHANGE (Device Descriptor = 2)", "TRAX Printer")}},
+    {"PrinterDataLowByteOnly",
+     0x4210,
+     0x123456FF,
+     7,
+     {Log("PRINTER DATA AVAILABLE (Device Descriptor = 255)"),
+      Box("PRINTER DATA AVAILABLE (Device Descriptor = 255)", "TRAX Printer")}},
+    {"PrinterErrorWholeValues",
+     0x4205,
+     0xFFFFFF80,
+     0x80000000,
+     {Log("PRINTER ERROR (Device Descriptor = 128)"),
+      Log("PRINTER ERROR mp1 = 0xffffff80 , mp2 = 0x80000000"),
+      Box("PRINTER ERROR mp1 = 0xffffff80 , mp2 = 0x80000000", "TRAX Printer")}},
+    {"OfflineDescriptorIsTheLowByte",
+     0x420C,
+     0xFF0054FE,
+     0xFFFF,
+     {Log("DEVICE_CASH_DRAWER OFF LINE(Device Descriptor = 254)"),
+      Box("DEVICE_CASH_DRAWER OFF LINE(Device Descriptor = 254)", "TRAX Message")}},
     {"OfflineOtherDeviceLeavesNoTrace", 0x420C, 0x2503, 0, {}},
     {"TillClosedLeavesNoTrace", 0x420E, 1, 1, {}},
     {"Rs232LeavesNoTrace", 0x4208, 1, 1, {}},
@@ -147,17 +197,106 @@ const EventCase kCases[] = {
       Log("Device:153    (0x00000099)  (Subtype:255 (0xFF)) (DevNum:0x99)"),
       Log("            9      (0x00000009)   (0x09) "),
       Log("            51     (0x00000033)   (0x33) ")}},
+    {"OnlineSmallWParamKeepsFourDigits",
+     0x420D,
+     0x100,
+     0x300,
+     {Log(" wParam --> 0100 "), Log(" lParam --> 00000300 "), Log("  POSM_SYS_DEVICE_ONLINE "),
+      Log("Device:1      (0x00000001)  (Subtype:NONE) (DevNum:0x01)"),
+      Log("            SLOT_0   (0000) "), Log("            PORT_0   (0000) ")}},
+    {"OnlineAnposKeyboardSubtype11IsJapanese",
+     0x420D,
+     0x08001A00,
+     11,
+     {Log(" wParam --> 8001a00 "), Log(" lParam --> 0000000b "), Log("  POSM_SYS_DEVICE_ONLINE "),
+      Log("Device:ANPOS_KEYBOARD_A  (Subtype: 11 (0x0B)) (DevNum:0x1a)"),
+      Log("            SLOT_8   (0x08) "), Log("            PORT_0   (0000) "),
+      Log(" KEYBOARD FOUND *** 26 "), Log("   KEYBOARD SUBTYPE *** 11 "),
+      Log("     *JAPANESE kbd  ** Device: ANPOS_KEYBOARD_A  (Subtype:  11 (0x0B))")}},
+    {"OnlinePosKeyboardModel4IsJapanese",
+     0x420D,
+     0x00001C00,
+     4,
+     {Log(" wParam --> 1c00 "), Log(" lParam --> 00000004 "), Log("  POSM_SYS_DEVICE_ONLINE "),
+      Log("Device:POS_KEYBOARD_A  (Subtype:KBD_MODEL_4) (DevNum:0x1c)"),
+      Log("            SLOT_0   (0000) "), Log("            PORT_0   (0000) "),
+      Log(" KEYBOARD FOUND *** 28 "), Log("   KEYBOARD SUBTYPE *** 4 "),
+      Log("     *JAPANESE kbd  ** Device: POS_KEYBOARD_A  (Subtype: KBD_MODEL_4)")}},
+    {"OnlineScannerNamesItsModel",
+     0x420D,
+     0x02114A00,
+     0xFFFFFF03,
+     {Log(" wParam --> 2114a00 "), Log(" lParam --> ffffff03 "), Log("  POSM_SYS_DEVICE_ONLINE "),
+      Log("Device:SCANNER_A  (Subtype:SCN_MODEL_3) (DevNum:0x4a)"),
+      Log("            SLOT_2   (0x02) "), Log("            PORT_1   (0x11) ")}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Events, DeviceEventTest, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
-TEST(DeviceEventTest, UnhandledCodesReportFalse) {
-  ui::ScriptedPort port;
-  names::NameScratch scratch;
-  for (std::uint32_t code : {0x4207u, 0x4208u, 0x4209u, 0x420Au, 0x420Eu, 0x4211u, 0x4216u})
-    EXPECT_FALSE(HandleDeviceEvent(port, scratch, code, 0, 0)) << std::hex << code;
-  EXPECT_TRUE(HandleDeviceEvent(port, scratch, 0x420D, 0, 0));
+// Every code around the event range: only the eleven handled ones leave a
+// trace or report being handled.
+TEST(DeviceEventTest, OnlyTheHandledCodesAreTaken) {
+  const std::set<std::uint32_t> handled = {0x4201, 0x4202, 0x4203, 0x4204, 0x4205, 0x4206,
+                                           0x420B, 0x420C, 0x420D, 0x420F, 0x4210};
+  std::vector<std::uint32_t> codes = {0, 0x0100, 0x4200, 0x4217, 0x4301, 0x14201};
+  for (std::uint32_t code = 0x4201; code <= 0x4216; ++code) codes.push_back(code);
+  for (std::uint32_t code : codes) {
+    SCOPED_TRACE(code);
+    ui::ScriptedPort port;
+    names::NameScratch scratch;
+    const bool taken = HandleDeviceEvent(port, scratch, code, 0x5401, 1);
+    EXPECT_EQ(taken, handled.count(code) == 1);
+    if (!taken) {
+      EXPECT_TRUE(port.entries().empty());
+    }
+  }
+}
+
+// Of all device numbers, an offline event reports only three; the others are
+// handled without a trace.
+TEST(DeviceEventTest, OfflineReportsThreeDevicesAndSwallowsTheRest) {
+  std::vector<std::uint32_t> reported;
+  for (std::uint32_t device = 0; device < 256; ++device) {
+    ui::ScriptedPort port;
+    names::NameScratch scratch;
+    EXPECT_TRUE(HandleDeviceEvent(port, scratch, 0x420C, device << 8 | 0x05, 0));
+    if (!port.entries().empty()) {
+      reported.push_back(device);
+      EXPECT_EQ(port.LogLines().size(), 1u);
+      EXPECT_EQ(port.Boxes().size(), 1u);
+    }
+  }
+  EXPECT_EQ(reported, (std::vector<std::uint32_t>{0x24, 0x48, 0x54}));
+}
+
+// The keyboard lines follow for five keyboards, the Japanese line for six of
+// their subtypes; every other device or subtype stops after the port line.
+TEST(DeviceEventTest, KeyboardAndJapaneseLinesByDeviceAndSubtype) {
+  const std::set<std::uint32_t> keyboards = {0x1C, 0x10, 0x11, 0x1A, 0x1B};
+  const std::set<std::uint32_t> japanese = {4, 5, 6, 7, 8, 11};
+  for (std::uint32_t device :
+       {0x1Cu, 0x10u, 0x11u, 0x1Au, 0x1Bu, 0x1Du, 0x16u, 0x19u, 0x81u, 0x12u, 0x4Au, 0x00u}) {
+    for (std::uint32_t subtype = 0; subtype <= 12; ++subtype) {
+      SCOPED_TRACE(device * 256 + subtype);
+      ui::ScriptedPort port;
+      names::NameScratch scratch;
+      HandleDeviceEvent(port, scratch, 0x420D, device << 8, subtype);
+      const std::vector<std::string> lines = port.LogLines();
+      const bool keyboard = keyboards.count(device) == 1;
+      const bool jp = keyboard && japanese.count(subtype) == 1;
+      ASSERT_EQ(lines.size(), 6u + (keyboard ? 2u : 0u) + (jp ? 1u : 0u));
+      EXPECT_TRUE(port.Boxes().empty());
+      EXPECT_TRUE(scratch.empty());
+      if (keyboard) {
+        EXPECT_EQ(lines[6], " KEYBOARD FOUND *** " + std::to_string(device) + " ");
+        EXPECT_EQ(lines[7], "   KEYBOARD SUBTYPE *** " + std::to_string(subtype) + " ");
+      }
+      if (jp) {
+        EXPECT_EQ(lines[8].rfind("     *JAPANESE kbd  ** Device: ", 0), 0u) << lines[8];
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -18,7 +18,8 @@ void MainWindow::OnKey(ui::KeyMessage kind, unsigned scan_code) {
   const char* format = "KeyDown ScanCode from KeyBoard = %x \n";
   if (kind == ui::KeyMessage::kChar) format = "WM_CHAR comes ScanCode from KeyBoard = %x \n";
   if (kind == ui::KeyMessage::kKeyUp) format = "KeyUp ScanCode from KeyBoard = %x \n";
-  names::AppendToLog(ui_, names::FormatLine(format, scan_code));
+  // The scan code is the byte of bits 16 to 23 of a key message's lParam.
+  names::AppendToLog(ui_, names::FormatLine(format, scan_code & 0xFF));
 }
 
 void MainWindow::OnPosted(std::uint32_t message, std::uint32_t wparam, std::uint32_t lparam) {

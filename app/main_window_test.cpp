@@ -32,11 +32,13 @@ TEST(MainWindowTest, KeyEchoKeepsTheTrailingNewline) {
   f.main.OnKey(ui::KeyMessage::kChar, 0x1e);
   f.main.OnKey(ui::KeyMessage::kKeyUp, 0x1e);
   f.main.OnKey(ui::KeyMessage::kKeyDown, 0x01);
+  f.main.OnKey(ui::KeyMessage::kKeyUp, 0x148);  // only the scan-code byte is shown
   EXPECT_EQ(f.port.LogLines(), (std::vector<std::string>{
                                    "KeyDown ScanCode from KeyBoard = 1e \n",
                                    "WM_CHAR comes ScanCode from KeyBoard = 1e \n",
                                    "KeyUp ScanCode from KeyBoard = 1e \n",
                                    "KeyDown ScanCode from KeyBoard = 1 \n",
+                                   "KeyUp ScanCode from KeyBoard = 48 \n",
                                }));
 }
 
