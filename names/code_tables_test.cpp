@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace names {
 namespace {
@@ -154,6 +157,88 @@ TEST(CodeTables, AlphabeticalTablesAreStoredInNameOrder) {
     for (const CodeName* row = table; row[1].name; ++row)
       EXPECT_LT(std::string_view(row[0].name), std::string_view(row[1].name));
   }
+}
+
+// A run of rows that share a group key: how many, and the lowest and highest
+// code. With unique codes, a run whose count spans its range holds every code.
+struct Group {
+  std::int32_t key;
+  std::size_t rows;
+  std::int32_t low, high;
+  bool operator==(const Group&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Group& g) {
+  return out << g.key << ":" << g.rows << "[" << g.low << ".." << g.high << "]";
+}
+
+template <typename KeyOf>
+std::vector<Group> Groups(CodeNameTable table, KeyOf key_of) {
+  std::vector<Group> groups;
+  for (const CodeName* row = table; row->name; ++row) {
+    const std::int32_t key = key_of(*row);
+    if (groups.empty() || groups.back().key != key)
+      groups.push_back({key, 0, row->code, row->code});
+    Group& g = groups.back();
+    ++g.rows;
+    g.low = std::min(g.low, row->code);
+    g.high = std::max(g.high, row->code);
+  }
+  return groups;
+}
+
+// The word after the prefix, as an index into words (-1 when unknown).
+std::int32_t WordIndex(const char* name, std::size_t prefix,
+                       const std::vector<std::string>& words) {
+  const std::string_view rest = std::string_view(name).substr(prefix);
+  for (std::size_t i = 0; i < words.size(); ++i)
+    if (rest.substr(0, words[i].size() + 1) == words[i] + "_") return static_cast<std::int32_t>(i);
+  return -1;
+}
+
+TEST(CodeTables, ErrorNamesGroupsFollowInOrder) {
+  const std::vector<std::string> words = {"DSP",   "KBD",  "NVRAM", "POWER", "PRN",  "RS232",
+                                          "SCALE", "SCAN", "SYS",   "TILL",  "TOUCH"};
+  const std::vector<Group> expected = {{0, 5, 4401, 4405},  {1, 12, 4701, 4713}, {2, 7, 4101, 4107},
+                                       {3, 3, 6401, 6403},  {4, 10, 4901, 4910}, {5, 6, 5901, 5907},
+                                       {6, 10, 6201, 6210}, {7, 47, 5702, 5748}, {8, 36, 301, 336},
+                                       {9, 1, 5401, 5401},  {10, 10, 6701, 6710}};
+  EXPECT_EQ(Groups(ErrorNames, [&](const CodeName& r) { return WordIndex(r.name, 7, words); }),
+            expected);
+  // The two gaps in their ranges.
+  for (std::int32_t code : {4707, 5906})
+    for (const CodeName* row = ErrorNames; row->name; ++row) EXPECT_NE(row->code, code);
+}
+
+TEST(CodeTables, RequestNamesGroupsFollowInOrder) {
+  const std::vector<std::string> words = {"ALARM", "DSP",  "KBD", "POWER", "PRN",  "RS232",
+                                          "SCALE", "SCAN", "SYS", "TILL",  "TOUCH"};
+  const std::vector<Group> expected = {{0, 2, 5402, 5403}, {1, 2, 4401, 4402}, {2, 16, 4701, 4718},
+                                       {3, 3, 6401, 6403}, {4, 9, 4901, 4909}, {5, 1, 5901, 5901},
+                                       {6, 2, 6101, 6102}, {7, 1, 5701, 5701}, {8, 6, 301, 306},
+                                       {9, 1, 5401, 5401}, {10, 2, 6701, 6702}};
+  EXPECT_EQ(Groups(RequestNames, [&](const CodeName& r) { return WordIndex(r.name, 4, words); }),
+            expected);
+  for (std::int32_t code : {4703, 4714})
+    for (const CodeName* row = RequestNames; row->name; ++row) EXPECT_NE(row->code, code);
+}
+
+TEST(CodeTables, SubtypeNamesAreGroupedByDevice) {
+  const std::vector<Group> expected = {{0x24, 3, 0x2401, 0x2407}, {0x25, 3, 0x2501, 0x2507},
+                                       {0x1C, 6, 0x1C01, 0x1C07}, {0x1D, 6, 0x1D01, 0x1D07},
+                                       {0x4A, 6, 0x4A01, 0x4A06}, {0x4B, 3, 0x4B01, 0x4B03},
+                                       {0x6A, 2, 0x6A01, 0x6A02}, {0x6E, 2, 0x6E01, 0x6E02},
+                                       {0x81, 1, 0x8103, 0x8103}, {0x5C, 5, 0x5C01, 0x5C0B}};
+  EXPECT_EQ(Groups(SubtypeNames, [](const CodeName& r) { return r.code >> 8; }), expected);
+}
+
+// DeviceNames is in name order but for one pair of printers.
+TEST(CodeTables, DeviceNamesBreakNameOrderOnlyOnce) {
+  std::vector<std::string> out_of_order;
+  for (const CodeName* row = DeviceNames; row[1].name; ++row)
+    if (std::string_view(row[0].name) > std::string_view(row[1].name))
+      out_of_order.push_back(std::string(row[0].name) + ">" + row[1].name);
+  EXPECT_EQ(out_of_order, std::vector<std::string>{"PRINTER_MODEL_B>PRINTER_MODEL_A"});
 }
 
 TEST(CodeTables, MessageCodesLieInTheEventRange) {
