@@ -196,31 +196,55 @@ std::int32_t WordIndex(const char* name, std::size_t prefix,
   return -1;
 }
 
-TEST(CodeTables, ErrorNamesGroupsFollowInOrder) {
-  const std::vector<std::string> words = {"DSP",   "KBD",  "NVRAM", "POWER", "PRN",  "RS232",
-                                          "SCALE", "SCAN", "SYS",   "TILL",  "TOUCH"};
-  const std::vector<Group> expected = {{0, 5, 4401, 4405},  {1, 12, 4701, 4713}, {2, 7, 4101, 4107},
-                                       {3, 3, 6401, 6403},  {4, 10, 4901, 4910}, {5, 6, 5901, 5907},
-                                       {6, 10, 6201, 6210}, {7, 47, 5702, 5748}, {8, 36, 301, 336},
-                                       {9, 1, 5401, 5401},  {10, 10, 6701, 6710}};
-  EXPECT_EQ(Groups(ErrorNames, [&](const CodeName& r) { return WordIndex(r.name, 7, words); }),
-            expected);
-  // The two gaps in their ranges.
-  for (std::int32_t code : {4707, 5906})
-    for (const CodeName* row = ErrorNames; row->name; ++row) EXPECT_NE(row->code, code);
-}
-
-TEST(CodeTables, RequestNamesGroupsFollowInOrder) {
-  const std::vector<std::string> words = {"ALARM", "DSP",  "KBD", "POWER", "PRN",  "RS232",
-                                          "SCALE", "SCAN", "SYS", "TILL",  "TOUCH"};
-  const std::vector<Group> expected = {{0, 2, 5402, 5403}, {1, 2, 4401, 4402}, {2, 16, 4701, 4718},
-                                       {3, 3, 6401, 6403}, {4, 9, 4901, 4909}, {5, 1, 5901, 5901},
-                                       {6, 2, 6101, 6102}, {7, 1, 5701, 5701}, {8, 6, 301, 306},
-                                       {9, 1, 5401, 5401}, {10, 2, 6701, 6702}};
-  EXPECT_EQ(Groups(RequestNames, [&](const CodeName& r) { return WordIndex(r.name, 4, words); }),
-            expected);
-  for (std::int32_t code : {4703, 4714})
-    for (const CodeName* row = RequestNames; row->name; ++row) EXPECT_NE(row->code, code);
+// ErrorNames and RequestNames: groups by the word after the prefix, in stored
+// order, and the codes missing inside their ranges.
+TEST(CodeTables, ErrorAndRequestGroupsFollowInOrder) {
+  const struct {
+    CodeNameTable table;
+    std::size_t prefix;
+    std::vector<std::string> words;
+    std::vector<Group> groups;
+    std::vector<std::int32_t> gaps;
+  } kTables[] = {
+      {ErrorNames,
+       7,
+       {"DSP", "KBD", "NVRAM", "POWER", "PRN", "RS232", "SCALE", "SCAN", "SYS", "TILL", "TOUCH"},
+       {{0, 5, 4401, 4405},
+        {1, 12, 4701, 4713},
+        {2, 7, 4101, 4107},
+        {3, 3, 6401, 6403},
+        {4, 10, 4901, 4910},
+        {5, 6, 5901, 5907},
+        {6, 10, 6201, 6210},
+        {7, 47, 5702, 5748},
+        {8, 36, 301, 336},
+        {9, 1, 5401, 5401},
+        {10, 10, 6701, 6710}},
+       {4707, 5906}},
+      {RequestNames,
+       4,
+       {"ALARM", "DSP", "KBD", "POWER", "PRN", "RS232", "SCALE", "SCAN", "SYS", "TILL", "TOUCH"},
+       {{0, 2, 5402, 5403},
+        {1, 2, 4401, 4402},
+        {2, 16, 4701, 4718},
+        {3, 3, 6401, 6403},
+        {4, 9, 4901, 4909},
+        {5, 1, 5901, 5901},
+        {6, 2, 6101, 6102},
+        {7, 1, 5701, 5701},
+        {8, 6, 301, 306},
+        {9, 1, 5401, 5401},
+        {10, 2, 6701, 6702}},
+       {4703, 4714}},
+  };
+  for (const auto& t : kTables) {
+    SCOPED_TRACE(t.table[0].name);
+    EXPECT_EQ(
+        Groups(t.table, [&](const CodeName& r) { return WordIndex(r.name, t.prefix, t.words); }),
+        t.groups);
+    for (std::int32_t code : t.gaps)
+      for (const CodeName* row = t.table; row->name; ++row) EXPECT_NE(row->code, code);
+  }
 }
 
 TEST(CodeTables, SubtypeNamesAreGroupedByDevice) {
