@@ -1,5 +1,13 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -113,6 +121,48 @@ TEST(WriteWholeFile, FullDeviceIsNoSuccess) {
   EXPECT_EQ(port.LogLines()[0].rfind("Error ", 0), 0u) << port.LogLines()[0];
   EXPECT_NE(port.LogLines()[0].find(" writing file '/dev/full'"), std::string::npos);
 }
+
+#ifndef _WIN32
+// A pipe has no end to seek to: the seek's result and errno (ESPIPE) are
+// logged, and nothing is read.
+TEST(ReadWholeFile, UnseekableFileFailsAtTheSeekToTheEnd) {
+  TestDir dir;
+  const std::string path = dir.Path("PIPE");
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  // A writer of our own, so that opening the pipe for reading does not wait.
+  const int writer = open(path.c_str(), O_RDWR | O_NONBLOCK);
+  ASSERT_GE(writer, 0);
+  ASSERT_EQ(write(writer, "abc", 3), 3);
+  unsigned char buffer[16] = {};
+  ui::ScriptedPort port;
+  EXPECT_EQ(ReadWholeFile(port, path.c_str(), buffer, sizeof buffer), -1);
+  close(writer);
+  EXPECT_EQ(port.LogLines(), Lines{"RIDOZOD: Error -1/" + std::to_string(ESPIPE) +
+                                   " on seek_end of file '" + path + "'"});
+  EXPECT_EQ(buffer[0], 0);
+}
+
+// A kernel file that reports a size larger than what it holds: the count
+// actually read is returned and the short read logged.
+TEST(ReadWholeFile, ShortReadReturnsTheCountRead) {
+  const char* path = "/sys/devices/system/cpu/online";
+  std::FILE* probe = std::fopen(path, "rb");
+  if (probe == nullptr) GTEST_SKIP() << "no " << path << " here";
+  std::fseek(probe, 0, SEEK_END);
+  const long size = std::ftell(probe);
+  std::fclose(probe);
+  const std::string content = TestDir::Read(path);
+  if (size <= 0 || static_cast<std::size_t>(size) <= content.size())
+    GTEST_SKIP() << path << " reports its true size here";
+  std::vector<unsigned char> buffer(static_cast<std::size_t>(size));
+  ui::ScriptedPort port;
+  const auto count = static_cast<std::int32_t>(content.size());
+  EXPECT_EQ(ReadWholeFile(port, path, buffer.data(), static_cast<std::int32_t>(size)), count);
+  EXPECT_EQ(port.LogLines(), Lines{"RIDOZOD: Only read " + std::to_string(count) + " out of " +
+                                   std::to_string(size) + " bytes of file '" + path + "'"});
+  EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + count), content);
+}
+#endif
 
 // Long paths appear whole in the lines.
 TEST(WholeFiles, LongPathsAreLoggedWhole) {
