@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "ui/post_queue.h"
@@ -111,6 +112,27 @@ TEST(MessageBox, AHandlerMayOpenABoxAndLaterMessagesGoOnInOrder) {
   EXPECT_EQ(r.window.calls,
             (std::vector<std::string>{"posted 4209 1 0", "posted 4201 2 0", "posted 4209 3 0",
                                       "posted 4201 4 0", "closed 3", "closed 1"}));
+}
+
+TEST(MessageBox, ABurstOfBoxesStacksAtMostTheModalDepthAndLosesNothing) {
+  Running r;
+  constexpr std::uint32_t kCount = 3 * Screen::kMaxModalDepth;
+  std::size_t open = 0, deepest = 0;
+  std::vector<std::uint32_t> shown;
+  r.window.on_posted = [&](std::uint32_t, std::uint32_t wparam) {
+    shown.push_back(wparam);
+    deepest = std::max(deepest, ++open);
+    r.fe.ShowMessage("event " + std::to_string(wparam), "Event");
+    --open;
+  };
+  r.device.Add([&r] {
+    for (std::uint32_t i = 0; i < kCount; ++i) r.Post(0x4205, i);
+  });
+  for (std::uint32_t i = 0; i < kCount; ++i) r.device.Add(InputEvent::Of(Key::kEnter));
+  r.fe.Run(r.window);
+  EXPECT_EQ(deepest, Screen::kMaxModalDepth);
+  ASSERT_EQ(shown.size(), kCount);
+  for (std::uint32_t i = 0; i < kCount; ++i) EXPECT_EQ(shown[i], i);
 }
 
 TEST(MessageBox, TheExportedPostReachesTheWindowOnlyWhileRunning) {

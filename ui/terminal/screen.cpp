@@ -57,9 +57,10 @@ void Screen::RunModal(Layer& layer) {
 void Screen::Loop(const std::function<bool()>& done) {
   while (!done() && !destroyed_ && !input_ended_) {
     if (dirty_) Render();
-    const bool idle = posted_.empty() && input_.empty() && queue_.Empty();
+    const bool may_post = layers_.size() < kMaxModalDepth;
+    const bool idle = (posted_.empty() || !may_post) && input_.empty() && queue_.Empty();
     Fetch(idle ? -1 : 0);
-    if (!posted_.empty()) {
+    if (may_post && !posted_.empty()) {
       DispatchPosted();
     } else if (!input_.empty()) {
       const InputEvent e = input_.front();

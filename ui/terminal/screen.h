@@ -26,6 +26,11 @@ class Screen {
  public:
   // Posted messages handled between two repaints, at most.
   static constexpr std::size_t kPostBatch = 4096;
+  // Modal windows open at once beyond which posted messages wait in the queue
+  // until one closes: a burst of events that each open a message box stacks
+  // at most this many boxes instead of nesting one loop per event without
+  // bound (which would exhaust the stack). Nothing is dropped.
+  static constexpr std::size_t kMaxModalDepth = 32;
 
   // The device may come later (and go): the log lives on without it.
   explicit Screen(Device* device = nullptr);
