@@ -97,6 +97,24 @@ constexpr std::array<Key, 12> kFunctionKeys{Key::kF1, Key::kF2,  Key::kF3,  Key:
                                             Key::kF5, Key::kF6,  Key::kF7,  Key::kF8,
                                             Key::kF9, Key::kF10, Key::kF11, Key::kF12};
 
+// Home and End as the common terminals send them, whatever TERM says: a
+// terminal multiplexer or a remote login often runs under another TERM than
+// the one that matches its keys. A sequence the terminfo entry already knows
+// is left alone.
+constexpr struct {
+  const char* sequence;
+  int code;
+} kCommonKeys[] = {
+    {"\033[1~", KEY_HOME}, {"\033[7~", KEY_HOME}, {"\033[H", KEY_HOME}, {"\033OH", KEY_HOME},
+    {"\033[4~", KEY_END},  {"\033[8~", KEY_END},  {"\033[F", KEY_END},  {"\033OF", KEY_END},
+};
+
+void DefineCommonKeys() {
+  for (const auto& k : kCommonKeys) {
+    if (key_defined(k.sequence) == 0) define_key(k.sequence, k.code);
+  }
+}
+
 // Colour pairs.
 enum Pair : short { kPairTitle = 1, kPairMenu, kPairField, kPairSelected };
 
@@ -164,6 +182,7 @@ bool CursesDevice::Start(std::string* error) {
   curs_set(0);
   mousemask(BUTTON1_PRESSED | BUTTON1_CLICKED | BUTTON4_PRESSED | BUTTON5_PRESSED, nullptr);
   mouseinterval(0);
+  DefineCommonKeys();
   alt_down_ = key_defined("\033[1;3B");
   alt_up_ = key_defined("\033[1;3A");
   if (has_colors() && start_color() == OK && COLORS >= 8) {

@@ -1,7 +1,7 @@
 // The CommandLog "Command and Status": a list box with a caption bar, both
-// scroll bars and a horizontal extent. Lines stay in the order appended; the
-// view does not follow new lines by itself, but the bottom border counts the
-// lines below the view and End shows the newest.
+// scroll bars and a horizontal extent. Lines stay in the order appended; a
+// view at the newest line follows new lines, one scrolled back stays put and
+// its bottom border counts the lines below it (End shows the newest).
 #pragma once
 
 #include <string>

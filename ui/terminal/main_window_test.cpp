@@ -173,7 +173,7 @@ TEST(MainWindowLog, FocusedLogTakesKeysAndEmptyAreaGivesFocusBack) {
   Fixture f;
   for (int i = 0; i < 30; ++i) f.fe.AppendLog("line " + std::to_string(i));
   f.device.Add(InputEvent::Click(40, 5));  // into the log
-  f.device.Keys({Key::kDown, Key::kDown, Key::kPageDown});
+  f.device.Keys({Key::kHome, Key::kDown, Key::kDown, Key::kPageDown});
   f.Snap();
   f.device.Add(InputEvent::Click(5, 20));  // the empty area
   f.device.Type("a");
@@ -183,25 +183,28 @@ TEST(MainWindowLog, FocusedLogTakesKeysAndEmptyAreaGivesFocusBack) {
   EXPECT_EQ(f.window.calls, (std::vector<std::string>{"down 1e", "char 1e", "up 1e"}));
 }
 
-TEST(MainWindowLog, LinesInOrderNoJumpEndShowsNewestAndMoreCounter) {
+TEST(MainWindowLog, LinesInOrderTheEndIsFollowedAScrolledViewStays) {
   Fixture f;
   for (int i = 0; i < 25; ++i) f.fe.AppendLog("line " + std::to_string(i));
   f.Snap();
+  f.device.Add(InputEvent::Wheel(40, 6, true));
+  f.device.Add([&] { f.fe.AppendLog("line 25"); });
+  CellGrid scrolled;
+  f.device.Add([&] { scrolled = f.device.painted(); });
   f.device.Add(InputEvent::Click(40, 5));
   f.device.Add(InputEvent::Of(Key::kEnd));
-  f.device.Add([&f] {
-    f.shot = f.device.painted();
-    f.fe.AppendLog("line 25");
-  });
-  f.device.Add(InputEvent::Wheel(40, 6, true));
-  CellGrid after_wheel;
-  f.device.Add([&] { after_wheel = f.device.painted(); });
+  CellGrid at_end;
+  f.device.Add([&] { at_end = f.device.painted(); });
   f.Run();
-  // Not following new lines: the top stays; the bottom border counts the rest.
+  // Appended from empty: the view follows, lines 15 .. 24 show.
   EXPECT_EQ(f.shot.RowText(35, 3, 7), "line 15");
   EXPECT_EQ(f.shot.RowText(35, 12, 7), "line 24");
-  EXPECT_EQ(after_wheel.RowText(35, 3, 7), "line 12");
-  EXPECT_NE(after_wheel.Row(14).find(" 4 more "), std::string::npos);  // 13 .. 22 shown
+  EXPECT_EQ(f.shot.Row(14).find(" more "), std::string::npos);
+  // Scrolled back by the wheel: a new line does not move the view.
+  EXPECT_EQ(scrolled.RowText(35, 3, 7), "line 12");
+  EXPECT_NE(scrolled.Row(14).find(" 4 more "), std::string::npos);  // 22 .. 25 below
+  EXPECT_EQ(at_end.RowText(35, 3, 7), "line 16");
+  EXPECT_EQ(at_end.RowText(35, 12, 7), "line 25");
 }
 
 TEST(MainWindowLog, HorizontalScrollReachesTheExtentAndLongerLines) {
