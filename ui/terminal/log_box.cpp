@@ -42,7 +42,8 @@ void LogBox::Draw(CellGrid& grid) const {
   grid.Frame(Rect{rect_.x, rect_.y, rect_.w, rect_.h}, Style::kFrame);
   const Style caption = focused_ ? Style::kCaptionActive : Style::kCaption;
   grid.Fill(Rect{rect_.x, rect_.y, rect_.w, 1}, ' ', caption);
-  grid.Text(rect_.x + 1, rect_.y, kCaption, caption, rect_.w - 2);
+  grid.Text(rect_.x + 1, rect_.y, kCaption, caption, rect_.w - 6);
+  grid.Text(maximize_box().x, rect_.y, "[^]", caption);
   view_.DrawLines(grid, lines_, Style::kNormal);
   view_.DrawBars(grid);
   if (const int below = view_.rows_below(); below > 0) {

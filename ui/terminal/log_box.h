@@ -27,6 +27,8 @@ class LogBox {
   // The box's place on the screen, frame and caption included.
   void Layout(const Rect& rect);
   const Rect& rect() const { return rect_; }
+  // The maximise box at the caption's right end.
+  Rect maximize_box() const { return Rect{rect_.right() - 4, rect_.y, 3, 1}; }
   const ScrollView& view() const { return view_; }
 
   void set_focused(bool focused) { focused_ = focused; }

@@ -4,7 +4,14 @@ namespace terminal {
 namespace {
 
 constexpr std::string_view kHint =
-    " F10: Pos_Commands menu   Click the log to scroll it (End: newest line)";
+    " F10: Pos_Commands menu   Alt-L or a click: scroll the log   Alt-M: widen it";
+
+// Alt keys are the system's: they are never echoed, so they can steer the
+// window. Alt-L gives the log the focus (and back), Alt-M maximises it.
+bool IsAltChar(const InputEvent& e, char c) {
+  return e.type == InputEvent::Type::kKey && e.key == Key::kChar && e.alt &&
+         (e.ch == c || e.ch == c - 'a' + 'A');
+}
 
 bool OpensMenu(const InputEvent& e) {
   if (e.type != InputEvent::Type::kKey) return false;
@@ -23,10 +30,24 @@ void MainWindow::Layout(int width, int height) {
   width_ = width;
   height_ = height;
   menu_.Layout(0, 1, width);
+  LayoutLog();
+}
+
+void MainWindow::LayoutLog() {
+  if (log_maximized_) {
+    // The whole client area but the hint line.
+    log_.Layout(Rect{0, kClientTop, width_, height_ - kClientTop - 1});
+    return;
+  }
   const int left = PixelsToColumns(kLogX);
   const int top = PixelsToRows(kLogY);
   log_.Layout(Rect{left, kClientTop + top, PixelsToColumns(kLogX + kLogWidth) - left,
                    PixelsToRows(kLogY + kLogHeight) - top});
+}
+
+void MainWindow::ToggleLogMaximized() {
+  log_maximized_ = !log_maximized_;
+  LayoutLog();
 }
 
 void MainWindow::Draw(CellGrid& grid) const {
@@ -64,6 +85,14 @@ MainAction MainWindow::HandleKey(const InputEvent& e) {
     OpenMenu();
     return {};
   }
+  if (IsAltChar(e, 'l')) {
+    log_.set_focused(!log_.focused());
+    return {};
+  }
+  if (IsAltChar(e, 'm')) {
+    ToggleLogMaximized();
+    return {};
+  }
   if (log_.focused()) {
     if (e.IsKey(Key::kEscape))
       log_.set_focused(false);  // back to the main window
@@ -86,6 +115,11 @@ MainAction MainWindow::HandleMouse(const InputEvent& e) {
       return {};
     }
     return FromMenu(menu_.HandleMouse(e));
+  }
+  if (e.mouse == Mouse::kPress && log_.maximize_box().Contains(e.x, e.y)) {
+    ToggleLogMaximized();
+    log_.set_focused(true);
+    return {};
   }
   if (log_.rect().Contains(e.x, e.y)) {
     if (e.mouse == Mouse::kPress) log_.set_focused(true);

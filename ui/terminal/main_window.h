@@ -51,6 +51,7 @@ class MainWindow {
   MenuBar& menu() { return menu_; }
   const MenuBar& menu() const { return menu_; }
   bool log_focused() const { return log_.focused(); }
+  bool log_maximized() const { return log_maximized_; }
   Rect close_box() const { return Rect{width_ - 4, 0, 3, 1}; }
 
  private:
@@ -58,11 +59,15 @@ class MainWindow {
   MainAction HandleMouse(const InputEvent& e);
   MainAction FromMenu(MenuBar::Result r);
   void OpenMenu();
+  void LayoutLog();
+  void ToggleLogMaximized();
 
   int width_ = 0, height_ = 0;
   MenuBar menu_;
   LogBox log_;
   bool escape_pending_ = false;  // Esc then 0 opens the menu
+  // The log filling the client area, as a maximised child window does.
+  bool log_maximized_ = false;
 };
 
 }  // namespace terminal

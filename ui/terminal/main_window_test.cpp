@@ -207,6 +207,49 @@ TEST(MainWindowLog, LinesInOrderTheEndIsFollowedAScrolledViewStays) {
   EXPECT_EQ(at_end.RowText(35, 12, 7), "line 25");
 }
 
+TEST(MainWindowLog, AltKeysFocusAndMaximiseTheLogWithoutEcho) {
+  struct Case {
+    std::vector<InputEvent> input;
+    bool focused, maximized;
+  };
+  MainWindow probe;
+  probe.Layout(100, 30);
+  const Rect box = probe.log().maximize_box();
+  const std::vector<Case> cases = {
+      {{InputEvent::Char('l', true)}, true, false},
+      {{InputEvent::Char('L', true), InputEvent::Char('l', true)}, false, false},
+      {{InputEvent::Char('m', true)}, false, true},
+      {{InputEvent::Char('m', true), InputEvent::Char('M', true)}, false, false},
+      {{InputEvent::Click(box.x + 1, box.y)}, true, true},
+      {{InputEvent::Click(box.x + 1, box.y), InputEvent::Char('m', true)}, true, false},
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    MainWindow w;
+    w.Layout(100, 30);
+    for (const InputEvent& e : cases[i].input) EXPECT_EQ(w.HandleInput(e).kind, MainAction::kNone);
+    EXPECT_EQ(w.log_focused(), cases[i].focused) << i;
+    EXPECT_EQ(w.log_maximized(), cases[i].maximized) << i;
+    const Rect r = w.log().rect();
+    EXPECT_EQ(r.w == 100 && r.y == MainWindow::kClientTop && r.bottom() == 29, cases[i].maximized)
+        << i;
+  }
+}
+
+TEST(MainWindowLog, AMaximisedLogShowsWholeLinesAndKeepsItsPlaceOnResize) {
+  Fixture f;
+  const std::string line = "Device:PRINTER_MODEL_A  (Subtype:NONE) (DevNum:0x35) END";
+  f.fe.AppendLog(line);
+  f.device.Add(InputEvent::Char('m', true));
+  f.Snap();
+  f.device.SetSize({120, 40});
+  CellGrid wider;
+  f.device.Add([&] { wider = f.device.painted(); });
+  f.Run();
+  EXPECT_EQ(f.shot.RowText(1, 3, static_cast<int>(line.size())), line);
+  EXPECT_EQ(wider.RowText(1, 3, static_cast<int>(line.size())), line);
+  EXPECT_EQ(wider.At(119, 20).glyph, Glyph::kVertical);  // the frame at the new right edge
+}
+
 TEST(MainWindowLog, HorizontalScrollReachesTheExtentAndLongerLines) {
   Fixture f;
   f.fe.AppendLog(std::string(100, 'x') + "END");
