@@ -1,6 +1,7 @@
 // The control channel: a local socket on which posimctl (or a test) sends one
 // command line per connection and reads the reply (control_channel_posix.cpp;
-// absent on Windows for now).
+// absent on Windows for now). A line longer than 64 KiB, or none within a few
+// seconds, is answered with an error and not run.
 #pragma once
 
 #include <functional>
@@ -21,8 +22,9 @@ class ControlChannel {
 };
 
 // Listens at path and runs handler for each command line on a thread of its
-// own. nullptr when the channel cannot be opened (e.g. another simulator
-// already listens there); the simulator works without it.
+// own. A socket left at path by a program that ended without removing it is
+// replaced; anything else there (a live socket, a plain file) is left alone,
+// and then nullptr is returned: the simulator works without the channel.
 std::unique_ptr<ControlChannel> StartControlChannel(const char* path, CommandHandler handler);
 
 }  // namespace posim

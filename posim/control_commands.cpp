@@ -1,12 +1,14 @@
 #include "posim/control_commands.h"
 
 #include <algorithm>
-#include <charconv>
+#include <climits>
+#include <optional>
 
 #include "posim/codes.h"
 #include "posim/device_output.h"
 #include "posim/events.h"
 #include "posim/feeds.h"
+#include "posim/values.h"
 
 namespace posim {
 
@@ -23,20 +25,9 @@ struct Args {
 using Command = std::int32_t (*)(Client&, const Args&, std::string& out);
 
 bool ToNumber(const std::string& word, long& n) {
-  std::string_view digits = word;
-  bool negative = false;
-  if (!digits.empty() && digits[0] == '-') {
-    negative = true;
-    digits.remove_prefix(1);
-  }
-  int base = 10;
-  if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
-    base = 16;
-    digits.remove_prefix(2);
-  }
-  const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), n, base);
-  if (digits.empty() || ec != std::errc() || ptr != digits.data() + digits.size()) return false;
-  if (negative) n = -n;
+  const std::optional<std::int64_t> number = ParseNumberText(word);
+  if (!number || *number < LONG_MIN || *number > LONG_MAX) return false;
+  n = static_cast<long>(*number);
   return true;
 }
 

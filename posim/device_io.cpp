@@ -45,6 +45,7 @@ std::int32_t ReadNvram(Device& nvram, std::uint8_t* buffer, std::int32_t size, s
   std::int64_t& cursor = nvram.own.Number("cursor");
   const std::int64_t used = nvram.own.Number("bytesUsed");
   if (cursor >= used) return kNvramEof;
+  if (size == 0) return kSysBufferTooSmall;  // a read never succeeds with nothing
   const std::int64_t n = std::min<std::int64_t>(size, used - cursor);
   std::memcpy(buffer, nvram.stream.data() + cursor, static_cast<std::size_t>(n));
   cursor += n;
@@ -54,6 +55,7 @@ std::int32_t ReadNvram(Device& nvram, std::uint8_t* buffer, std::int32_t size, s
 
 std::int32_t ReadStream(Device& port, std::uint8_t* buffer, std::int32_t size, std::int32_t* out) {
   if (port.stream.empty()) return kSysTimeout;
+  if (size == 0) return kSysBufferTooSmall;
   const std::size_t n = std::min(port.stream.size(), static_cast<std::size_t>(size));
   std::memcpy(buffer, port.stream.data(), n);
   port.stream.erase(0, n);

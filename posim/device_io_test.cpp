@@ -21,6 +21,7 @@ TEST_F(LibraryTest, ReadsDeliverWhatWasFedOrAClearStatus) {
       {"PosScanner", nullptr, 80, kSysTimeout, ""},
       {"PosScanner", "scan 4006381333931", 80, 0, "4006381333931"},
       {"PosScanner", "scan 4006381333931", 12, kSysBufferTooSmall, ""},
+      {"PosScanner", "scan 4006381333931", 0, kSysBufferTooSmall, ""},
       {"PosMsr", "swipe %B4111^DOE/J^2512? ;4111=2512? -", 80, 0,
        "%B4111^DOE/J^2512?\r;4111=2512?\r"},
       {"PosMsr", "swipe %B4111? ;4111?", 5, kSysBufferTooSmall, ""},
@@ -151,6 +152,7 @@ TEST_F(LibraryTest, NvramKeepsItsBytes) {
   ASSERT_EQ(Write(nvram, bytes), 0);
   ASSERT_EQ(Write(nvram, "ef"), 0);
   EXPECT_EQ(Get(nvram, "bytesUsed"), 7);
+  EXPECT_EQ(Read(nvram, 0).status, kSysBufferTooSmall) << "never a success with no bytes";
   EXPECT_EQ(Read(nvram, 3).bytes, std::string("ab\0", 3));
   EXPECT_EQ(Read(nvram, 80).bytes, "cdef");
   EXPECT_EQ(Read(nvram, 80).status, kNvramEof);
@@ -174,6 +176,7 @@ TEST_F(LibraryTest, Rs232LoopsWrittenBytesBack) {
   EXPECT_EQ(posts[1].message, kMsgRs232DataAvail);
   EXPECT_EQ(posts[1].lparam, 4);
   EXPECT_EQ(Output("rs232"), "ATZ\\x0D");
+  EXPECT_EQ(Read(port, 0).status, kSysBufferTooSmall);
   EXPECT_EQ(Read(port, 2).bytes, "AT");
   EXPECT_EQ(Read(port, 80).bytes, "Z\r");
   EXPECT_EQ(Read(port, 80).status, kSysTimeout);

@@ -1,7 +1,11 @@
 // Sessions and events through the library's entries.
+#include <atomic>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
+#include <thread>
 
 #include "posim/codes.h"
 #include "posim/library_fixture.h"
@@ -33,6 +37,7 @@ TEST_F(LibraryTest, InitializePostsAndQueuesOneOnlineEventPerDevice) {
   for (std::size_t i = 0; i < terminal.size(); ++i) {
     SCOPED_TRACE(terminal[i].name);
     EXPECT_EQ(posts[i].window, kWindow);
+    EXPECT_NE(posts[i].thread, std::this_thread::get_id()) << "posted from a thread of the library";
     EXPECT_EQ(posts[i].message, posim::kMsgSysDeviceOnline);
     EXPECT_EQ(posts[i].wparam, Place(terminal[i]));
     EXPECT_EQ(posts[i].lparam, terminal[i].subtype);
@@ -88,6 +93,8 @@ TEST_F(LibraryTest, TheResourceFileMayDescribeTheTerminal) {
       {good, 0, 2},
       {bad, posim::kSysInvalidFile, 0},
       {directory_ + "/missing.txt", 0, posim::DefaultTerminal().size()},
+      {"/dev/zero", posim::kSysInvalidFile, 0},
+      {directory_, posim::kSysInvalidFile, 0},
       {"C:\\KLOB", 0, posim::DefaultTerminal().size()},
   };
   for (const auto& c : cases) {
@@ -161,6 +168,97 @@ TEST_F(LibraryTest, APostedEventGoesToTheWindowAndTheQueue) {
   EXPECT_EQ(Field(record.bytes, 3), 2u);
   term_(&context_);
   EXPECT_EQ(post_event_(0x4201, 7, 2), posim::kSysNotInitialized);
+}
+
+TEST_F(LibraryTest, NullPointersAndWildSizesAreRefused) {
+  const std::int32_t display = Open("DEVNAME", "PosDisplay");
+  ASSERT_GT(display, 0);
+  std::int32_t out = 0;
+  char buffer[16] = {};
+  ResourcePair pair = {"rows", 0};
+  const struct {
+    const char* call;
+    std::function<std::int32_t()> run;
+    std::int32_t status;
+  } cases[] = {
+      {"initialise without a context",
+       [&] { return initialize_(nullptr, "RIDOZOD", "", nullptr, 0); }, posim::kSysInvalidAddress},
+      {"open without a context",
+       [&] { return open_(nullptr, "DEVNAME", "PosDisplay", nullptr, 0, &out); },
+       posim::kSysNotInitialized},
+      {"open without a handle out",
+       [&] { return open_(&context_, "DEVNAME", "PosDisplay", nullptr, 0, nullptr); },
+       posim::kSysInvalidAddress},
+      {"open without a name",
+       [&] { return open_(&context_, nullptr, "PosDisplay", nullptr, 0, &out); },
+       posim::kSysInvalidName},
+      {"open without a class",
+       [&] { return open_(&context_, "DEVNAME", nullptr, nullptr, 0, &out); },
+       posim::kSysInvalidClass},
+      {"open with a negative count",
+       [&] { return open_(&context_, "DEVNAME", "PosDisplay", &pair, -5, &out); },
+       posim::kSysInvalidNargs},
+      {"ioctl with a huge count",
+       [&] { return ioctl_(&context_, display, posim::kReqSysGetValues, &pair, INT32_MAX, &out); },
+       posim::kSysInvalidNargs},
+      {"ioctl without an out", [&] { return ioctl_(&context_, display, 302, &pair, 1, nullptr); },
+       0},
+      {"read without an out", [&] { return read_(&context_, 0, buffer, 16, nullptr); },
+       posim::kSysInvalidAddress},
+      {"read of a negative size", [&] { return read_(&context_, 0, buffer, INT32_MIN, &out); },
+       posim::kSysInvalidLength},
+      {"write without an out", [&] { return write_(&context_, display, "x", 1, nullptr); },
+       posim::kSysInvalidAddress},
+      {"close without a context", [&] { return close_(nullptr, display); },
+       posim::kSysNotInitialized},
+      {"close of a negative handle", [&] { return close_(&context_, -7); },
+       posim::kSysInvalidDescriptor},
+      {"ioctl on a negative handle", [&] { return ioctl_(&context_, -7, 302, &pair, 1, &out); },
+       posim::kSysInvalidDescriptor},
+      {"term without a context", [&] { return term_(nullptr); }, posim::kSysNotInitialized},
+      {"version without a context", [&] { return version_(nullptr, 0, 0, 0); },
+       posim::kSysNotInitialized},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.run(), c.status) << c.call;
+  EXPECT_EQ(pair.value, 2u) << "only the call without an out read the value";
+}
+
+TEST_F(LibraryTest, SessionsComeAndGoFromManyThreadsAtOnce) {
+  // The fixture's session ends too, so that the last session ends again and again.
+  ASSERT_EQ(term_(&context_), 0);
+  constexpr int kRounds = 25;
+  std::atomic<int> failures{0};
+  auto sessions = [&] {
+    for (int i = 0; i < kRounds; ++i) {
+      PosContext context = {};
+      std::int32_t handle = 0;
+      std::int32_t out = 0;
+      char buffer[16];
+      if (Initialize(context) != 0 ||
+          open_(&context, "DEVNAME", "PosRs232c", nullptr, 0, &handle) != 0 ||
+          write_(&context, handle, "ping", 4, &out) != 0 ||
+          read_(&context, handle, buffer, sizeof buffer, &out) != 0 || out != 4 ||
+          term_(&context) != 0) {
+        ++failures;
+      }
+    }
+  };
+  auto feeder = [&] {
+    for (int i = 0; i < 4 * kRounds; ++i) {
+      const std::string reply = Control("scan 42");
+      if (reply != "ok\n" && reply != "error: no POS session (initialise first)\n") ++failures;
+      const std::int32_t status = post_event_(0x4206, 1, 2);
+      if (status != 0 && status != posim::kSysNotInitialized) ++failures;
+    }
+  };
+  std::thread a(sessions), b(sessions), c(feeder);
+  a.join();
+  b.join();
+  c.join();
+  EXPECT_EQ(failures.load(), 0);
+  ClearPosts();
+  ASSERT_EQ(Initialize(context_), 0);
+  EXPECT_EQ(WaitForPosts(kDefaultDevices).size(), kDefaultDevices) << "events still flow";
 }
 
 }  // namespace

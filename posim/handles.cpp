@@ -1,6 +1,7 @@
 #include "posim/handles.h"
 
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "posim/codes.h"
@@ -26,6 +27,7 @@ constexpr struct {
     {"subtype", kSysInvalidDevice},
     {"slot", kSysInvalidSlot},
     {"port", kSysInvalidPort},
+    {"deviceClass", kSysInvalidClassDeviceCombo},
 };
 
 bool IsSelector(const char* name) {
@@ -51,7 +53,8 @@ std::int32_t SortPairs(ResourcePair* pairs, std::int32_t count, OpenPairs& sorte
 }
 
 bool Matches(Device& device, const ResourcePair& selector) {
-  return device.common.Number(selector.name) == static_cast<std::uint32_t>(selector.value);
+  const std::optional<std::int64_t> wanted = PairNumber(selector.value);
+  return wanted && device.common.Number(selector.name) == *wanted;
 }
 
 // The first candidate that all selectors match; else the status of the first

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "posapi/pos_library.h"
@@ -18,6 +19,7 @@ struct Post {
   std::uint32_t message;
   std::uintptr_t wparam;
   std::intptr_t lparam;
+  std::thread::id thread;  // that posted it
 };
 
 // Waits until at least count posts have arrived (5 s at most); all of them.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "names/code_tables.h"
 #include "posim/library_fixture.h"
 
 namespace {
@@ -13,6 +14,7 @@ namespace {
 std::mutex posts_mutex;
 std::condition_variable posts_arrived;
 std::vector<posim_test::Post> posts;
+std::vector<std::uint32_t> messages;  // every message of the test, also after ClearPosts
 
 }  // namespace
 
@@ -23,7 +25,8 @@ extern "C" __attribute__((visibility("default"))) int PostMessageA(std::uintptr_
                                                                    std::intptr_t lparam) {
   {
     std::lock_guard<std::mutex> lock(posts_mutex);
-    posts.push_back({window, message, wparam, lparam});
+    posts.push_back({window, message, wparam, lparam, std::this_thread::get_id()});
+    messages.push_back(message);
   }
   posts_arrived.notify_all();
   return 1;
@@ -85,6 +88,10 @@ void LibraryTest::SetUpTestSuite() {
 }
 
 void LibraryTest::SetUp() {
+  {
+    std::lock_guard<std::mutex> lock(posts_mutex);
+    messages.clear();
+  }
   ClearPosts();
   ASSERT_EQ(Initialize(context_), 0);
   online_posts_ = WaitForPosts(kDefaultDevices);
@@ -94,6 +101,15 @@ void LibraryTest::SetUp() {
 
 void LibraryTest::TearDown() {
   term_(&context_);
+  // Whatever the library posted is an event the tool can name.
+  std::lock_guard<std::mutex> lock(posts_mutex);
+  for (const std::uint32_t message : messages) {
+    bool named = false;
+    for (std::size_t i = 0; names::MessageNames[i].name != nullptr; ++i) {
+      named = named || static_cast<std::uint32_t>(names::MessageNames[i].code) == message;
+    }
+    EXPECT_TRUE(named) << "message 0x" << std::hex << message << " has no POSM_ name";
+  }
 }
 
 std::int32_t LibraryTest::Initialize(PosContext& context, const char* resource_file,

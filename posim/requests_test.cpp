@@ -54,76 +54,6 @@ TEST_F(LibraryTest, ALockedDeviceDeliversNoData) {
   EXPECT_EQ(Read(scanner, 80).bytes, "123");
 }
 
-// Every device request of the API, with its class.
-constexpr struct {
-  std::int32_t request;
-  const char* device_class;
-} kDeviceRequests[] = {
-    {kReqAlarmSilenceAlarm, "PosAlarm"},
-    {kReqAlarmSoundAlarm, "PosAlarm"},
-    {kReqDspClearScreen, "PosDisplay"},
-    {kReqDspDefineCharacters, "PosDisplay"},
-    {kReqKbdDisableHotKeys, "PosKeyboard"},
-    {kReqKbdDisableNumLock, "PosKeyboard"},
-    {kReqKbdDisablePosFunctions, "PosKeyboard"},
-    {kReqKbdDisableScrollLock, "PosKeyboard"},
-    {kReqKbdEnableHotKeys, "PosKeyboard"},
-    {kReqKbdEnableNumLock, "PosKeyboard"},
-    {kReqKbdEnablePosFunctions, "PosKeyboard"},
-    {kReqKbdEnableScrollLock, "PosKeyboard"},
-    {kReqKbdSetNumLockOff, "PosKeyboard"},
-    {kReqKbdSetNumLockOn, "PosKeyboard"},
-    {kReqKbdSetScrollLockOff, "PosKeyboard"},
-    {kReqKbdSetScrollLockOn, "PosKeyboard"},
-    {kReqKbdSetTypematicOff, "PosKeyboard"},
-    {kReqKbdSetTypematicOn, "PosKeyboard"},
-    {kReqKbdSilenceTone, "PosKeyboard"},
-    {kReqKbdSoundTone, "PosKeyboard"},
-    {kReqPowerOff, "PosPower"},
-    {kReqPowerOn, "PosPower"},
-    {kReqPowerSetAlarm, "PosPower"},
-    {kReqPrnDefineCharacters, "PosPrinter"},
-    {kReqPrnDisableDiPrinting, "PosPrinter"},
-    {kReqPrnDisableFiscalPrinting, "PosPrinter"},
-    {kReqPrnDiscardData, "PosPrinter"},
-    {kReqPrnEnableDiPrinting, "PosPrinter"},
-    {kReqPrnEnableFiscalPrinting, "PosPrinter"},
-    {kReqPrnResetPrinter, "PosPrinter"},
-    {kReqPrnResumePrinting, "PosPrinter"},
-    {kReqPrnRetryPrinting, "PosPrinter"},
-    {kReqRs232SendBreak, "PosRs232c"},
-    {kReqScaleClearScreen, "PosScale"},
-    {kReqScaleZeroScale, "PosScale"},
-    {kReqScanDiscardData, "PosScanner"},
-    {kReqTillOpenTill, "PosDrawer"},
-    {kReqTouchSilenceTone, "PosTouch"},
-    {kReqTouchSoundTone, "PosTouch"},
-};
-
-constexpr const char* kClasses[] = {"PosDisplay", "PosPrinter",  "PosScanner", "PosScale",
-                                    "PosMsr",     "PosKeyboard", "PosDrawer",  "PosNvram",
-                                    "PosPower",   "PosRs232c",   "PosTouch",   "PosAlarm"};
-
-TEST_F(LibraryTest, DeviceRequestsActOnlyOnTheirOwnClass) {
-  for (const char* device_class : kClasses) {
-    const std::int32_t handle = Open("DEVNAME", device_class);
-    ASSERT_GT(handle, 0) << device_class;
-    for (const auto& r : kDeviceRequests) {
-      const bool own = std::strcmp(r.device_class, device_class) == 0;
-      EXPECT_EQ(Ioctl(handle, r.request), own ? 0 : kSysInvalidRequest)
-          << device_class << " request " << r.request;
-    }
-    EXPECT_EQ(Ioctl(handle, 9999), kSysInvalidRequest);
-  }
-}
-
-TEST_F(LibraryTest, DeviceRequestsAreRefusedOnTheSession) {
-  for (const auto& r : kDeviceRequests) {
-    EXPECT_EQ(Ioctl(0, r.request), kSysInvalidRequest) << r.request;
-  }
-  EXPECT_EQ(Ioctl(0, kReqSysAcquireDevice), kSysInvalidRequest);
-}
-
 TEST_F(LibraryTest, RequestsChangeWhatTheDeviceHolds) {
   const struct {
     const char* device_class;
@@ -253,6 +183,40 @@ TEST_F(LibraryTest, GetValuesWritesNumbersAndTextsIntoTheCallersPairs) {
   EXPECT_EQ(pairs[5].value, kWindow);
 }
 
+TEST_F(LibraryTest, GetValuesIntoTextsKeepsToTheRoomsTheCallerOffered) {
+  const std::int32_t display = Open("DEVNAME", "PosDisplay");
+  ASSERT_EQ(Write(display, "Hello"), 0);
+  const struct {
+    const char* name;
+    const char* offered;  // the caller's text: its room is its length and the zero, 100 if empty
+    std::int32_t status;
+    const char* after;
+  } cases[] = {
+      {"columns", "xyz", 0, "20"},
+      {"columns", "x", kSysBufferTooSmall, "x"},  // a cut number would be a wrong one
+      {"queueHandle", "", 0, "4660"},
+      {"displayText", "ab", 0, "He"},
+      {"cursorRow", "-", 0, "0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<char> text(c.offered, c.offered + std::strlen(c.offered) + 1);
+    if (text.size() == 1) text.resize(100);
+    std::vector<ResourcePair> pairs = {{"rows", 9}, {c.name, Text(text.data())}};
+    EXPECT_EQ(IoctlInPlace(display, kReqSysGetValues, pairs), c.status);
+    EXPECT_STREQ(text.data(), c.after);
+    EXPECT_EQ(pairs[0].value, c.status == 0 ? 2u : 9u) << "all pairs or none";
+  }
+  // Two pairs on one text: both keep to the room it had before either was written.
+  std::vector<char> shared = {'a', 'b', 'c', 'd', '\0'};
+  std::vector<ResourcePair> pairs = {{"terminalName", Text(shared.data())},
+                                     {"displayText", Text(shared.data())},
+                                     {"terminalName", Text(shared.data())}};
+  ASSERT_EQ(Write(display, "\f"), 0);
+  ASSERT_EQ(IoctlInPlace(display, kReqSysGetValues, pairs), 0);
+  EXPECT_STREQ(shared.data(), "LANE");
+}
+
 TEST_F(LibraryTest, GetValuesNeverWritesBeyondAnEmptyRowsHundredBytes) {
   const std::int32_t scanner = Open("DEVNAME", "PosScanner");
   const std::string label(64, '7');
@@ -291,6 +255,10 @@ TEST_F(LibraryTest, SetValuesStoresWhatALaterGetShows) {
   const std::int32_t printer = Open("DEVNAME", "PosPrinter");
   char name[] = "EXPRESS LANE";
   char digits[] = "0x30";
+  char plus[] = "+30";
+  char two_signs[] = "--5";
+  char hex_sign[] = "0x-5";
+  char lowest[] = "--9223372036854775808";
   const struct {
     ResourcePair pair;
     std::int32_t status;
@@ -302,6 +270,10 @@ TEST_F(LibraryTest, SetValuesStoresWhatALaterGetShows) {
       {{"diWidth", 0xFFFFFFFF}, kPrnInvalidDiWidth, "diWidth", 40},
       {{"station", 4}, kPrnInvalidStation, "station", 1},
       {{"crLfDistance", Text(digits)}, 0, "crLfDistance", 48},
+      {{"crLfDistance", Text(plus)}, 0, "crLfDistance", 30},
+      {{"crLfDistance", Text(two_signs)}, kPrnInvalidCrLfDistance, "crLfDistance", 30},
+      {{"crLfDistance", Text(hex_sign)}, kPrnInvalidCrLfDistance, "crLfDistance", 30},
+      {{"crLfDistance", Text(lowest)}, kPrnInvalidCrLfDistance, "crLfDistance", 30},
       {{"linesPrinted", 5}, kSysCmdReject, "linesPrinted", 0},
       {{"deviceNumber", 5}, kSysCmdReject, "deviceNumber", 0x35},
       {{"readTimeout", 50}, 0, "readTimeout", 50},

@@ -36,14 +36,32 @@ void SetContextId(PosContext* context, std::uint32_t id) {
 }  // namespace
 
 Simulator::~Simulator() {
-  StopThreads();
-}
-
-void Simulator::StopThreads() {
-  control_.reset();  // its thread may wait for the lock: never join it while holding that
+  std::lock_guard<std::mutex> guard(control_mutex_);
+  control_.reset();
   std::lock_guard<std::mutex> lock(mutex_);
   clients_.clear();
   poster_.reset();
+}
+
+bool Simulator::HasSessions() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return !clients_.empty();
+}
+
+void Simulator::StartControl() {
+  std::lock_guard<std::mutex> guard(control_mutex_);
+  if (control_ != nullptr || !HasSessions()) return;
+  control_ = StartControlChannel(
+      kControlSocketName, [this](std::string_view line) { return RunControlCommand(*this, line); });
+}
+
+void Simulator::StopWhenIdle() {
+  std::lock_guard<std::mutex> guard(control_mutex_);
+  if (HasSessions()) return;
+  control_.reset();
+  // A session may have begun meanwhile: it keeps the event thread.
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (clients_.empty()) poster_.reset();
 }
 
 Client* Simulator::Find(const PosContext* context) {
@@ -55,7 +73,6 @@ Client* Simulator::Find(const PosContext* context) {
 std::int32_t Simulator::Initialize(PosContext* context, const char*, const char* resource_file,
                                    ResourcePair* pairs, std::int32_t count) {
   if (context == nullptr) return kSysInvalidAddress;
-  bool start_control = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (Find(context) != nullptr) return kSysAlreadyInitialized;
@@ -74,13 +91,8 @@ std::int32_t Simulator::Initialize(PosContext* context, const char*, const char*
     for (auto& device : client->devices) EmitOnlineState(*client, *device, true);
     SetContextId(context, next_id_);
     clients_[next_id_++] = std::move(client);
-    start_control = control_ == nullptr;
   }
-  if (start_control) {
-    control_ = StartControlChannel(kControlSocketName, [this](std::string_view line) {
-      return RunControlCommand(*this, line);
-    });
-  }
+  StartControl();
   return kOk;
 }
 
@@ -143,17 +155,15 @@ std::int32_t Simulator::Write(PosContext* context, std::int32_t handle, const vo
 }
 
 std::int32_t Simulator::Term(PosContext* context) {
-  bool last = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     Client* client = Find(context);
     if (client == nullptr) return kSysNotInitialized;
     clients_.erase(client->id);
     SetContextId(context, 0);
-    last = clients_.empty();
   }
   input_arrived_.notify_all();
-  if (last) StopThreads();
+  StopWhenIdle();
   return kOk;
 }
 

@@ -44,8 +44,14 @@ class Simulator {
 
  private:
   Client* Find(const PosContext* context);
-  void StopThreads();
+  bool HasSessions();
+  // The control channel while there is a session; the event thread only then.
+  void StartControl();
+  void StopWhenIdle();
 
+  // Order: control_mutex_ before mutex_. The control thread takes mutex_, so
+  // it is joined with control_mutex_ held and mutex_ free.
+  std::mutex control_mutex_;
   std::mutex mutex_;
   std::condition_variable input_arrived_;
   std::map<std::uint32_t, std::unique_ptr<Client>> clients_;

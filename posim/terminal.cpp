@@ -1,12 +1,12 @@
 // The default terminal and the parser of terminal description files.
 #include "posim/terminal.h"
 
-#include <charconv>
 #include <fstream>
 #include <sstream>
 
 #include "posim/codes.h"
 #include "posim/device_kinds.h"
+#include "posim/values.h"
 
 namespace posim {
 
@@ -31,15 +31,10 @@ std::vector<DeviceConfig> DefaultTerminal() {
 namespace {
 
 bool ParseNumber(const std::string& text, int max, int& out) {
-  int base = 10;
-  std::string_view digits = text;
-  if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
-    base = 16;
-    digits.remove_prefix(2);
-  }
-  const char* end = digits.data() + digits.size();
-  const auto [ptr, ec] = std::from_chars(digits.data(), end, out, base);
-  return ec == std::errc() && ptr == end && out >= 0 && out <= max;
+  const std::optional<std::int64_t> n = ParseNumberText(text);
+  if (!n || *n < 0 || *n > max) return false;
+  out = static_cast<int>(*n);
+  return true;
 }
 
 // One device line; empty error when it is good.
@@ -108,10 +103,16 @@ TerminalSource LoadTerminal(const char* resource_file, std::vector<DeviceConfig>
     devices = DefaultTerminal();
     return TerminalSource::kDefault;
   }
-  std::stringstream text;
-  text << in.rdbuf();
-  return ParseTerminal(text.str(), devices, error) ? TerminalSource::kFile
-                                                   : TerminalSource::kBadFile;
+  // A description of 32 devices is far shorter; a device file or a wrong file
+  // could be endless.
+  std::string text(kMaxTerminalFileSize + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<std::size_t>(in.gcount()));
+  if (text.size() > kMaxTerminalFileSize) {
+    error = "longer than " + std::to_string(kMaxTerminalFileSize) + " bytes";
+    return TerminalSource::kBadFile;
+  }
+  return ParseTerminal(text, devices, error) ? TerminalSource::kFile : TerminalSource::kBadFile;
 }
 
 }  // namespace posim

@@ -15,7 +15,7 @@
 // number and subtype 0 to 255, slot 0 to 8, port 0x00, 0x11 or 0x22. Names
 // hold up to 31 characters, are unique regardless of case, and "DEVNAME" is
 // reserved (it opens the first device of a class). At most 32 devices, at
-// least one.
+// least one; at most 64 KiB of text.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +35,7 @@ struct DeviceConfig {
 };
 
 inline constexpr std::size_t kMaxDevices = 32;
+inline constexpr std::size_t kMaxTerminalFileSize = 65536;
 inline constexpr std::string_view kGenericDeviceName = "DEVNAME";
 
 // A small store lane: one device of every class, two displays.

@@ -31,36 +31,17 @@ std::int32_t Resolve(Tables tables, const char* name, Slot& slot) {
   return kSysInvalidName;
 }
 
-std::size_t CallerTextRoom(const char* text) {
-  const std::size_t length = strnlen(text, kLongestCallerText);
+std::size_t CallerTextRoom(std::uintptr_t value) {
+  const std::size_t length = strnlen(reinterpret_cast<const char*>(value), kLongestCallerText);
   return length == 0 ? kEmptyTextRoom : length + 1;
 }
 
-void CopyToCaller(std::uintptr_t value, std::string_view text) {
+// Copies text, cut to room - 1 bytes, and the zero.
+void CopyToCaller(std::uintptr_t value, std::size_t room, std::string_view text) {
   char* out = reinterpret_cast<char*>(value);
-  const std::size_t room = CallerTextRoom(out);
   const std::size_t n = text.size() < room ? text.size() : room - 1;
   std::memcpy(out, text.data(), n);
   out[n] = '\0';
-}
-
-// A number typed as text: decimal, or hexadecimal after "0x", with a sign.
-std::optional<std::int64_t> ParseNumberText(const char* text) {
-  std::string_view s(text, strnlen(text, kLongestCallerText));
-  bool negative = false;
-  if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
-    negative = s[0] == '-';
-    s.remove_prefix(1);
-  }
-  int base = 10;
-  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
-    base = 16;
-    s.remove_prefix(2);
-  }
-  std::int64_t n = 0;
-  const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), n, base);
-  if (s.empty() || ec != std::errc() || ptr != s.data() + s.size()) return std::nullopt;
-  return negative ? -n : n;
 }
 
 std::int32_t CheckNumber(const ResourceSpec& spec, std::int64_t n) {
@@ -91,14 +72,10 @@ std::int32_t NewValue(const ResourceSpec& spec, std::uintptr_t raw, Value& out) 
     case ValueType::kNumber:
       break;
   }
-  std::int64_t n = static_cast<std::int32_t>(static_cast<std::uint32_t>(raw));
-  if (sizeof(void*) == 8 && IsCallerText(raw)) {
-    const std::optional<std::int64_t> parsed = ParseNumberText(reinterpret_cast<char*>(raw));
-    if (!parsed) return spec.bad_value_status;
-    n = *parsed;
-  }
-  const std::int32_t status = CheckNumber(spec, n);
-  if (status == kOk) out.number = n;
+  const std::optional<std::int64_t> n = PairNumber(raw);
+  if (!n) return spec.bad_value_status;
+  const std::int32_t status = CheckNumber(spec, *n);
+  if (status == kOk) out.number = *n;
   return status;
 }
 
@@ -129,6 +106,33 @@ std::string& ValueTable::Text(std::string_view name) {
   return Named(name).text;
 }
 
+std::optional<std::int64_t> ParseNumberText(std::string_view s) {
+  bool negative = false;
+  if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
+    negative = s[0] == '-';
+    s.remove_prefix(1);
+  }
+  int base = 10;
+  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    base = 16;
+    s.remove_prefix(2);
+  }
+  // from_chars would take a second sign.
+  if (s.empty() || s[0] == '-') return std::nullopt;
+  std::int64_t n = 0;
+  const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), n, base);
+  if (ec != std::errc() || ptr != s.data() + s.size()) return std::nullopt;
+  return negative ? -n : n;
+}
+
+std::optional<std::int64_t> PairNumber(std::uintptr_t value) {
+  if (sizeof(void*) == 8 && IsCallerText(value)) {
+    const char* text = reinterpret_cast<const char*>(value);
+    return ParseNumberText(std::string_view(text, strnlen(text, kLongestCallerText)));
+  }
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+}
+
 bool IsCallerText(std::uintptr_t value) {
   if constexpr (sizeof(void*) == 8) {
     return value > 0xFFFFFFFFu && value != UINTPTR_MAX;
@@ -144,28 +148,35 @@ std::int32_t CheckPairs(const ResourcePair* pairs, std::int32_t count) {
 
 std::int32_t GetValues(Tables tables, ResourcePair* pairs, std::int32_t count) {
   if (const std::int32_t status = CheckPairs(pairs, count)) return status;
-  std::vector<Slot> slots(count);
+  // Rooms are taken before anything is written: two pairs may share a text.
+  struct Target {
+    Slot slot;
+    std::size_t room = 0;  // 0: the value itself
+    std::string text;      // what goes into the room
+  };
+  std::vector<Target> targets(count);
   for (std::int32_t i = 0; i < count; ++i) {
-    if (const std::int32_t status = Resolve(tables, pairs[i].name, slots[i])) return status;
-    const ValueType type = slots[i].table->SpecAt(slots[i].index).type;
-    if (type == ValueType::kText && !IsCallerText(pairs[i].value)) return kSysInvalidAddress;
+    Target& t = targets[i];
+    if (const std::int32_t status = Resolve(tables, pairs[i].name, t.slot)) return status;
+    const Value& value = t.slot.table->At(t.slot.index);
+    if (t.slot.table->SpecAt(t.slot.index).type == ValueType::kText) {
+      if (!IsCallerText(pairs[i].value)) return kSysInvalidAddress;
+      t.room = CallerTextRoom(pairs[i].value);
+      t.text = value.text;
+    } else if (sizeof(void*) == 8 && IsCallerText(pairs[i].value)) {
+      t.room = CallerTextRoom(pairs[i].value);
+      t.text = std::to_string(value.number);
+      if (t.text.size() >= t.room) return kSysBufferTooSmall;
+    }
   }
   for (std::int32_t i = 0; i < count; ++i) {
-    const Value& value = slots[i].table->At(slots[i].index);
-    switch (slots[i].table->SpecAt(slots[i].index).type) {
-      case ValueType::kText:
-        CopyToCaller(pairs[i].value, value.text);
-        break;
-      case ValueType::kWindow:
-        pairs[i].value = static_cast<std::uintptr_t>(value.number);
-        break;
-      case ValueType::kNumber:
-        if (sizeof(void*) == 8 && IsCallerText(pairs[i].value)) {
-          CopyToCaller(pairs[i].value, std::to_string(value.number));
-        } else {
-          pairs[i].value = static_cast<std::uint32_t>(value.number);
-        }
-        break;
+    const Target& t = targets[i];
+    if (t.room != 0) {
+      CopyToCaller(pairs[i].value, t.room, t.text);
+    } else if (t.slot.table->SpecAt(t.slot.index).type == ValueType::kWindow) {
+      pairs[i].value = static_cast<std::uintptr_t>(t.slot.table->At(t.slot.index).number);
+    } else {
+      pairs[i].value = static_cast<std::uint32_t>(t.slot.table->At(t.slot.index).number);
     }
   }
   return kOk;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -54,7 +55,9 @@ std::int32_t CheckPairs(const ResourcePair* pairs, std::int32_t count);
 // into the value (or, when the pair holds the caller's text, as decimal
 // digits into that text), a text into the caller's text, never more than its
 // room: 100 bytes when the text is empty, else its own length and the zero.
-// Checks every pair before writing any.
+// A text is cut to the room; a number whose digits do not fit is refused
+// with POSERR_SYS_BUFFER_TOO_SMALL. Checks every pair, and takes every room,
+// before writing any.
 std::int32_t GetValues(Tables tables, ResourcePair* pairs, std::int32_t count);
 
 // Stores the pairs' values after checking all of them (names, writability,
@@ -68,5 +71,13 @@ std::int32_t SetValue(Tables tables, const ResourcePair& pair);
 // that a 32-bit value field holds are never taken for addresses on a 64-bit
 // build.
 bool IsCallerText(std::uintptr_t value);
+
+// The number a pair gives: its value as a signed 32-bit number or, on a
+// 64-bit build when it holds the caller's text, that text read as a number.
+std::optional<std::int64_t> PairNumber(std::uintptr_t value);
+
+// A number typed as text: decimal, or hexadecimal after "0x", with one
+// optional sign; nullopt for anything else or what an int64 cannot hold.
+std::optional<std::int64_t> ParseNumberText(std::string_view text);
 
 }  // namespace posim
