@@ -67,6 +67,7 @@ struct Client {
 };
 
 inline constexpr std::size_t kMaxRecords = 65536;
-inline constexpr std::size_t kMaxHandles = 64;
+inline constexpr std::size_t kMaxHandles = 64;    // open at once
+inline constexpr std::int32_t kLastHandle = 255;  // the device descriptor of events is a byte
 
 }  // namespace posim

@@ -102,7 +102,11 @@ std::int32_t Candidates(Client& client, const char* name, const char* device_cla
 
 std::int32_t Add(Client& client, Device* device, std::uintptr_t window, std::int32_t* out) {
   if (client.handles.size() >= kMaxHandles) return kSysTooManyDevices;
-  const std::int32_t handle = client.next_handle++;
+  // Numbers go round 1 to kLastHandle, so that a closed one comes back late
+  // and every handle fits the one byte that events give it.
+  std::int32_t handle = client.next_handle;
+  while (client.handles.contains(handle)) handle = handle % kLastHandle + 1;
+  client.next_handle = handle % kLastHandle + 1;
   client.handles[handle] = {device, window};
   *out = handle;
   return kOk;

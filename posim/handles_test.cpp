@@ -92,6 +92,18 @@ TEST_F(LibraryTest, HandlesAreDistinctAndCloseOnlyOnce) {
   EXPECT_EQ(Write(b, "x"), 0);
 }
 
+TEST_F(LibraryTest, HandleNumbersFitAByteAndAnOpenOneIsNeverGivenTwice) {
+  const std::int32_t kept = Open("DEVNAME", "PosDrawer");
+  ASSERT_EQ(kept, 1);
+  for (int i = 0; i < 600; ++i) {
+    const std::int32_t handle = Open("DEVNAME", "PosAlarm");
+    ASSERT_GE(handle, 2) << "round " << i;
+    ASSERT_LE(handle, 255) << "round " << i;
+    ASSERT_EQ(close_(&context_, handle), 0);
+  }
+  EXPECT_EQ(Get(kept, "deviceNumber"), 0x54) << "still the drawer";
+}
+
 TEST_F(LibraryTest, OpenRefusesTooManyHandlesAndOfflineDevices) {
   std::int32_t last = 0;
   for (int i = 0; i < 64; ++i) last = Open("DEVNAME", "PosAlarm");
