@@ -77,13 +77,19 @@ std::int32_t Swipe(Client& client, const Args& args, std::string& out) {
     if (args.words[t] != "-") tracks[t] = args.words[t];
   }
   Device* msr = Target(client, args, kClassMsr, out);
-  return msr == nullptr ? kUsageError : SwipeCard(client, *msr, tracks);
+  if (msr == nullptr) return kUsageError;
+  const std::int32_t status = SwipeCard(client, *msr, tracks);
+  if (status == kSysOutOfBounds) out = "tracks 1, 2 and 3 hold at most 79, 40 and 107 characters";
+  return status;
 }
 
 std::int32_t Weigh(Client& client, const Args& args, std::string& out) {
   long grams = 0;
   if (args.words.size() != 1 || !ToNumber(args.words[0], grams)) return kUsageError;
-  if (grams < -kMaxLoadGrams || grams > kMaxLoadGrams) return kSysOutOfBounds;
+  if (grams < -kMaxLoadGrams || grams > kMaxLoadGrams) {
+    out = "a load is at most " + std::to_string(kMaxLoadGrams) + " grams either way";
+    return kSysOutOfBounds;
+  }
   Device* scale = Target(client, args, kClassScale, out);
   return scale == nullptr ? kUsageError
                           : PlaceLoad(client, *scale, static_cast<std::int32_t>(grams));
@@ -106,7 +112,7 @@ std::int32_t Type(Client& client, const Args& args, std::string& out) {
   if (args.words.size() != 1) return kUsageError;
   for (const char c : args.words[0]) {
     if (ScanCodeOf(c) == 0) {
-      out = std::string("no key for '") + c + "'";
+      out = "no key for '" + EscapedBytes(std::string_view(&c, 1)) + "'";
       return kUsageError;
     }
   }
@@ -124,8 +130,10 @@ std::int32_t KeyLock(Client& client, const Args& args, std::string& out) {
     return kUsageError;
   }
   Device* keyboard = Target(client, args, kClassKeyboard, out);
-  return keyboard == nullptr ? kUsageError
-                             : TurnKeyLock(client, *keyboard, static_cast<std::int32_t>(position));
+  if (keyboard == nullptr) return kUsageError;
+  const std::int32_t status = TurnKeyLock(client, *keyboard, static_cast<std::int32_t>(position));
+  if (status == kSysOutOfBounds) out = "the key lock has the positions 0 to 7";
+  return status;
 }
 
 std::int32_t TouchCommand(Client& client, const Args& args, std::string& out) {
@@ -143,22 +151,38 @@ std::int32_t TouchCommand(Client& client, const Args& args, std::string& out) {
 std::int32_t CloseDrawerCommand(Client& client, const Args& args, std::string& out) {
   if (!args.words.empty()) return kUsageError;
   Device* drawer = Target(client, args, kClassCashDrawer, out);
-  return drawer == nullptr ? kUsageError : CloseDrawer(client, *drawer);
+  if (drawer == nullptr) return kUsageError;
+  const std::int32_t status = CloseDrawer(client, *drawer);
+  if (status == kSysCmdReject) out = drawer->config.name + " is not open";
+  return status;
 }
 
-std::int32_t OnlineState(Client& client, const Args& args, bool online) {
-  const std::string name = args.words.size() == 1 ? args.words[0] : args.device;
-  Device* device = name.empty() ? nullptr : Named(client, name);
+// The device a command names by name or class word ("@NAME" too); nullptr,
+// with the reason in out when a name was given, when there is none.
+Device* NamedInArgs(Client& client, const Args& args, std::string& out) {
+  const std::string what = args.words.size() == 1 ? args.words[0] : args.device;
+  Device* device = what.empty() ? nullptr : Named(client, what);
+  if (device == nullptr && !what.empty()) out = "the terminal has no device " + what;
+  return device;
+}
+
+std::int32_t OnlineState(Client& client, const Args& args, bool online, std::string& out) {
+  if (args.words.size() > 1) return kUsageError;
+  Device* device = NamedInArgs(client, args, out);
   if (device == nullptr) return kUsageError;
-  return SetOnline(client, *device, online);
+  const std::int32_t status = SetOnline(client, *device, online);
+  if (status == kSysCmdReject) {
+    out = device->config.name + (online ? " is on line already" : " is off line already");
+  }
+  return status;
 }
 
-std::int32_t Offline(Client& client, const Args& args, std::string&) {
-  return OnlineState(client, args, false);
+std::int32_t Offline(Client& client, const Args& args, std::string& out) {
+  return OnlineState(client, args, false, out);
 }
 
-std::int32_t Online(Client& client, const Args& args, std::string&) {
-  return OnlineState(client, args, true);
+std::int32_t Online(Client& client, const Args& args, std::string& out) {
+  return OnlineState(client, args, true, out);
 }
 
 std::int32_t Post(Client& client, const Args& args, std::string&) {
@@ -186,15 +210,14 @@ std::int32_t Show(Client& client, const Args& args, std::string& out) {
     out = std::to_string(client.records.size());
     return kOk;
   }
-  Device* device = what.empty() ? nullptr : Named(client, what);
+  Device* device = NamedInArgs(client, args, out);
   if (device == nullptr) return kUsageError;
   out = DeviceOutput(*device);
   return kOk;
 }
 
 std::int32_t Values(Client& client, const Args& args, std::string& out) {
-  const std::string what = args.words.size() == 1 ? args.words[0] : args.device;
-  Device* device = what.empty() ? nullptr : Named(client, what);
+  Device* device = NamedInArgs(client, args, out);
   if (device == nullptr) return kUsageError;
   out = DeviceValues(*device);
   return kOk;
@@ -223,6 +246,20 @@ constexpr struct {
      "what a device received, the devices, queued events"},
     {"values", Values, "values DEVICE", "a device's resource values"},
 };
+
+// Why a feed was refused, when its command did not say.
+std::string CommonReason(std::int32_t status) {
+  switch (status) {
+    case kSysDeviceOffline:
+      return "the device is off line";
+    case kScanLabelTooShort:
+      return "the label is empty";
+    case kScanLabelTooLong:
+      return "a label holds at most " + std::to_string(kMaxLabelLength) + " characters";
+    default:
+      return {};
+  }
+}
 
 std::string Help() {
   std::string text = "commands (\"@NAME\" picks a device by name):";
@@ -291,7 +328,10 @@ std::string RunControlCommand(Simulator& simulator, std::string_view line) {
       return "error: " + (out.empty() ? "usage: " + std::string(c.usage) : out) + "\n";
     }
     if (status == kSysNotInitialized) return "error: no POS session (initialise first)\n";
-    if (status != kOk) return "error: status " + std::to_string(status) + "\n";
+    if (status != kOk) {
+      const std::string why = out.empty() ? CommonReason(status) : out;
+      return "error: status " + std::to_string(status) + (why.empty() ? "" : ": " + why) + "\n";
+    }
     return out.empty() ? "ok\n" : "ok\n" + out + "\n";
   }
   return "error: unknown command '" + command + "' (posimctl help lists them)\n";

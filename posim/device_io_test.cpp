@@ -207,8 +207,8 @@ TEST_F(LibraryTest, AnOfflineDeviceIsNotUsed) {
   EXPECT_EQ(Read(scanner, 80).status, kSysDeviceOffline);
   EXPECT_EQ(Ioctl(scanner, kReqScanDiscardData), kSysDeviceOffline);
   EXPECT_EQ(Get(scanner, "deviceOnline"), 0) << "its values can still be read";
-  EXPECT_EQ(Control("scan 1"), "error: status 317\n");
-  EXPECT_EQ(Control("offline SCANNER1"), "error: status 322\n");
+  EXPECT_EQ(Control("scan 1"), "error: status 317: the device is off line\n");
+  EXPECT_EQ(Control("offline SCANNER1"), "error: status 322: SCANNER1 is off line already\n");
   ASSERT_EQ(Control("online SCANNER1"), "ok\n");
   EXPECT_EQ(Read(scanner, 80).status, kSysTimeout);
 }

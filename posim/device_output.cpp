@@ -7,16 +7,14 @@
 
 namespace posim {
 
-namespace {
-
-std::string Escaped(std::string_view bytes) {
+std::string EscapedBytes(std::string_view bytes, bool keep_line_ends) {
   std::string text;
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F && c != '\\') {
-      text += c;
-    } else if (c == '\\') {
+    if (c == '\\') {
       text += "\\\\";
+    } else if ((byte >= 0x20 && byte < 0x7F) || (keep_line_ends && c == '\n')) {
+      text += c;
     } else {
       char hex[8];
       std::snprintf(hex, sizeof hex, "\\x%02X", byte);
@@ -26,12 +24,15 @@ std::string Escaped(std::string_view bytes) {
   return text;
 }
 
+namespace {
+
 void AppendValues(ValueTable& table, std::string& text) {
   for (int i = 0; i < static_cast<int>(table.Size()); ++i) {
     const ResourceSpec& spec = table.SpecAt(i);
     text += spec.name;
     text += " = ";
-    text += spec.type == ValueType::kText ? table.At(i).text : std::to_string(table.At(i).number);
+    text += spec.type == ValueType::kText ? EscapedBytes(table.At(i).text)
+                                          : std::to_string(table.At(i).number);
     text += '\n';
   }
 }
@@ -42,24 +43,26 @@ std::string DeviceValues(Device& device) {
   std::string text;
   AppendValues(device.own, text);
   AppendValues(device.common, text);
+  if (!text.empty()) text.pop_back();
   return text;
 }
 
 std::string DeviceOutput(Device& device) {
   switch (device.config.class_code) {
     case kClassDisplay:
-      return device.own.Text("displayText");
+      // Rows hold no line ends: the LFs are those between the rows.
+      return EscapedBytes(device.own.Text("displayText"), true);
     case kClassPrinter: {
-      std::string text;
-      for (const std::string& line : device.printed) text += Escaped(line) + '\n';
-      if (!text.empty()) text.pop_back();
-      return text;
+      std::string lines;
+      for (const std::string& line : device.printed) lines += line + '\n';
+      if (!lines.empty()) lines.pop_back();
+      return EscapedBytes(lines, true);
     }
     case kClassRs232:
-      return Escaped(device.stream);
+      return EscapedBytes(device.stream);
     case kClassNvram:
-      return Escaped(std::string_view(device.stream)
-                         .substr(0, static_cast<std::size_t>(device.own.Number("bytesUsed"))));
+      return EscapedBytes(std::string_view(device.stream)
+                              .substr(0, static_cast<std::size_t>(device.own.Number("bytesUsed"))));
     default:
       return DeviceValues(device);
   }
@@ -75,6 +78,7 @@ std::string DeviceList(Client& client) {
                   device->Online() ? "online" : "offline");
     text += line;
   }
+  if (!text.empty()) text.pop_back();
   return text;
 }
 

@@ -4,18 +4,23 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "posim/device.h"
 
 namespace posim {
 
 // The display's rows, the printer's lines, RS-232 or NVRAM bytes (bytes that
-// are not printable as \xNN); other devices: their values, one "name = value"
-// a line.
+// are not printable as \xNN, a backslash as \\); other devices: their values,
+// one "name = value" a line. No line end after the last line.
 std::string DeviceOutput(Device& device);
 // Every value of the device, one "name = value" a line.
 std::string DeviceValues(Device& device);
 // One line per device: name, class, device number, subtype, slot, port, state.
 std::string DeviceList(Client& client);
+
+// Bytes as printable text: \xNN for bytes that are not printable (LF kept
+// when asked), \\ for a backslash.
+std::string EscapedBytes(std::string_view bytes, bool keep_line_ends = false);
 
 }  // namespace posim

@@ -1,7 +1,5 @@
 #include "posim/feeds.h"
 
-#include <cctype>
-
 #include "posim/codes.h"
 #include "posim/events.h"
 #include "posim/scale.h"
@@ -94,17 +92,28 @@ std::int32_t SetOnline(Client& client, Device& device, bool online) {
 }
 
 std::uint8_t ScanCodeOf(char character) {
-  // Set-1 make codes of the main block, by row.
-  static constexpr const char* kRows[] = {"1234567890", "qwertyuiop", "asdfghjkl", "zxcvbnm"};
-  static constexpr std::uint8_t kFirstCode[] = {0x02, 0x10, 0x1E, 0x2C};
-  const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
-  for (int r = 0; r < 4; ++r) {
-    for (int i = 0; kRows[r][i] != '\0'; ++i) {
-      if (kRows[r][i] == c) return static_cast<std::uint8_t>(kFirstCode[r] + i);
+  // Set-1 make codes of the main block of a US keyboard, by run of keys:
+  // the first key's code, the keys' characters, and with Shift held.
+  static constexpr struct {
+    std::uint8_t first_code;
+    const char* plain;
+    const char* shifted;
+  } kRuns[] = {
+      {0x02, "1234567890-=", "!@#$%^&*()_+"},
+      {0x10, "qwertyuiop[]", "QWERTYUIOP{}"},
+      {0x1E, "asdfghjkl;'`", "ASDFGHJKL:\"~"},
+      {0x2B, "\\zxcvbnm,./", "|ZXCVBNM<>?"},
+      {0x39, " ", " "},
+      {0x0F, "\t", "\t"},
+      {0x1C, "\r", "\n"},
+  };
+  for (const auto& run : kRuns) {
+    for (int i = 0; run.plain[i] != '\0'; ++i) {
+      if (run.plain[i] == character || run.shifted[i] == character) {
+        return static_cast<std::uint8_t>(run.first_code + i);
+      }
     }
   }
-  if (c == ' ') return 0x39;
-  if (c == '\r' || c == '\n') return 0x1C;
   return 0;
 }
 

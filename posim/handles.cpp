@@ -6,6 +6,7 @@
 
 #include "posim/codes.h"
 #include "posim/device_io.h"
+#include "posim/events.h"
 #include "posim/values.h"
 
 namespace posim {
@@ -163,15 +164,20 @@ std::int32_t OpenDevice(Client& client, const char* name, const char* device_cla
   return Add(client, device, sorted.window, handle_out);
 }
 
+void ReleaseDevice(Client& client, Device& device) {
+  device.common.Number("acquired") = 0;
+  device.common.Number("locked") = 0;
+  EmitDeviceEvent(client, device, kMsgSysDeviceReleased, 0);
+}
+
 std::int32_t CloseHandle(Client& client, std::int32_t handle) {
   const auto open = client.handles.find(handle);
   if (open == client.handles.end())
     return handle == 0 ? kSysFunctionNotSupported : kSysInvalidDescriptor;
-  if (Device* device = open->second.device; device != nullptr && device->AcquiredBy() == handle) {
-    device->common.Number("acquired") = 0;
-    device->common.Number("locked") = 0;
-  }
+  Device* device = open->second.device;
+  const bool held = device != nullptr && device->AcquiredBy() == handle;
   client.handles.erase(open);
+  if (held) ReleaseDevice(client, *device);
   return kOk;
 }
 

@@ -15,6 +15,10 @@ namespace posim {
 std::int32_t OpenDevice(Client& client, const char* name, const char* device_class,
                         ResourcePair* pairs, std::int32_t count, std::int32_t* handle_out);
 
+// Frees an acquired device (unlocked too) and posts POSM_SYS_DEVICE_RELEASED
+// under the first handle still open on it (0 when none is).
+void ReleaseDevice(Client& client, Device& device);
+
 // Closes a handle, releasing the device if the handle had acquired it.
 std::int32_t CloseHandle(Client& client, std::int32_t handle);
 

@@ -133,9 +133,36 @@ TEST_F(LibraryTest, ClosingAnAcquiringHandleReleasesTheDevice) {
   const std::int32_t b = Open("DEVNAME", "PosDrawer");
   ASSERT_EQ(Ioctl(a, kReqSysAcquireDevice), 0);
   EXPECT_EQ(Ioctl(b, kReqTillOpenTill), kSysAcquiredByOther);
+  ClearPosts();
   ASSERT_EQ(close_(&context_, a), 0);
+  const std::vector<Post> posts = WaitForPosts(1);
+  ASSERT_EQ(posts.size(), 1u);
+  EXPECT_EQ(posts[0].message, kMsgSysDeviceReleased) << "as after POS_SYS_RELEASE_DEVICE";
+  EXPECT_EQ(posts[0].wparam, static_cast<std::uintptr_t>(b)) << "told to the handle left";
   EXPECT_EQ(Get(b, "acquired"), 0);
   EXPECT_EQ(Ioctl(b, kReqTillOpenTill), 0);
+  const std::string queued = Control("show events");
+  ASSERT_EQ(close_(&context_, b), 0);
+  EXPECT_EQ(Control("show events"), queued) << "closing a handle that held nothing tells nothing";
+}
+
+TEST_F(LibraryTest, ADeviceThatWentOffLineCanStillBeReleased) {
+  const std::int32_t scanner = Open("DEVNAME", "PosScanner");
+  ASSERT_EQ(Ioctl(scanner, kReqSysAcquireDevice), 0);
+  ASSERT_EQ(Ioctl(scanner, kReqSysLockDevice), 0);
+  ASSERT_EQ(Control("offline scanner"), "ok\n");
+  const struct {
+    std::int32_t request;
+    std::int32_t status;
+  } steps[] = {
+      {kReqSysUnlockDevice, kSysDeviceOffline},
+      {kReqSysReleaseDevice, 0},
+      {kReqSysReleaseDevice, kSysNotAcquired},
+      {kReqSysAcquireDevice, kSysDeviceOffline},
+  };
+  for (const auto& step : steps) EXPECT_EQ(Ioctl(scanner, step.request), step.status);
+  EXPECT_EQ(Get(scanner, "acquired"), 0);
+  EXPECT_EQ(Get(scanner, "locked"), 0);
 }
 
 }  // namespace

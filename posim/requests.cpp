@@ -3,6 +3,7 @@
 #include "posim/codes.h"
 #include "posim/display.h"
 #include "posim/events.h"
+#include "posim/handles.h"
 #include "posim/scale.h"
 #include "posim/values.h"
 
@@ -60,9 +61,7 @@ std::int32_t Acquire(Request& r) {
 
 std::int32_t Release(Request& r) {
   if (r.device->AcquiredBy() != r.handle) return kSysNotAcquired;
-  r.device->common.Number("acquired") = 0;
-  r.device->common.Number("locked") = 0;
-  EmitDeviceEvent(r.client, *r.device, kMsgSysDeviceReleased, 0);
+  ReleaseDevice(r.client, *r.device);
   return kOk;
 }
 
@@ -218,7 +217,8 @@ std::int32_t RunRequest(Client& client, std::int32_t handle, Device* device, std
     return kSysInvalidRequest;
   }
   if (request != kReqSysGetValues) {
-    if (!device->Online()) return kSysDeviceOffline;
+    // A device that went off line can still be given back.
+    if (!device->Online() && request != kReqSysReleaseDevice) return kSysDeviceOffline;
     const std::int32_t holder = device->AcquiredBy();
     if (holder != 0 && holder != handle) return kSysAcquiredByOther;
   }
