@@ -106,6 +106,7 @@ inline constexpr std::uint32_t kMsgKbdStatusChange = 0x4201;
 inline constexpr std::uint32_t kMsgKbdWmChar = 0x4202;
 inline constexpr std::uint32_t kMsgMsrDataAvail = 0x4203;
 inline constexpr std::uint32_t kMsgPrnChaseComplete = 0x4204;
+inline constexpr std::uint32_t kMsgPrnPrinterError = 0x4205;
 inline constexpr std::uint32_t kMsgPrnStatusChange = 0x4206;
 inline constexpr std::uint32_t kMsgRs232BreakDetected = 0x4207;
 inline constexpr std::uint32_t kMsgRs232DataAvail = 0x4208;

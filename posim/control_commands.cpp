@@ -148,6 +148,20 @@ std::int32_t TouchCommand(Client& client, const Args& args, std::string& out) {
              : Touch(client, *touch, static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y));
 }
 
+std::int32_t Paper(Client& client, const Args& args, std::string& out) {
+  if (args.words.size() != 1 || (args.words[0] != "out" && args.words[0] != "in")) {
+    return kUsageError;
+  }
+  const bool present = args.words[0] == "in";
+  Device* printer = Target(client, args, kClassPrinter, out);
+  if (printer == nullptr) return kUsageError;
+  const std::int32_t status = SetPaper(client, *printer, present);
+  if (status == kSysCmdReject) {
+    out = printer->config.name + (present ? " has paper already" : " is out of paper already");
+  }
+  return status;
+}
+
 std::int32_t CloseDrawerCommand(Client& client, const Args& args, std::string& out) {
   if (!args.words.empty()) return kUsageError;
   Device* drawer = Target(client, args, kClassCashDrawer, out);
@@ -239,6 +253,7 @@ constexpr struct {
     {"keylock", KeyLock, "keylock POSITION", "the key lock turned"},
     {"touch", TouchCommand, "touch X Y", "the touch screen touched"},
     {"close-drawer", CloseDrawerCommand, "close-drawer", "the cash drawer pushed shut"},
+    {"paper", Paper, "paper out|in", "the printer's paper runs out or is put back"},
     {"offline", Offline, "offline DEVICE", "a device goes off line"},
     {"online", Online, "online DEVICE", "a device comes back on line"},
     {"post", Post, "post CODE WPARAM LPARAM [COUNT]", "any event posted to the program"},

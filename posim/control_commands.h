@@ -9,6 +9,7 @@
 //   keylock POSITION           the key lock turned
 //   touch X Y                  a touch on the touch screen
 //   close-drawer               the cash drawer pushed shut
+//   paper out | paper in       the printer's paper runs out or is put back
 //   offline DEVICE | online DEVICE
 //   post CODE WPARAM LPARAM [COUNT]   any event, COUNT times
 //   show WHAT                  display, printer, rs232, nvram, ... or a device

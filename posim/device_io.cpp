@@ -64,6 +64,7 @@ std::int32_t ReadStream(Device& port, std::uint8_t* buffer, std::int32_t size, s
 }
 
 std::int32_t WritePrinter(Client& client, Device& printer, std::string_view text) {
+  if (printer.own.Number("paperOut") != 0) return kSysHwError;
   if (printer.own.Number("station") == 3 && printer.own.Number("diPrinting") == 0) {
     return kPrnInvalidStation;
   }

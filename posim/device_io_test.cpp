@@ -146,6 +146,47 @@ TEST_F(LibraryTest, ThePrinterTellsWhenAChaseIsComplete) {
   EXPECT_EQ(Write(printer, "slip\n"), kPrnInvalidStation);
 }
 
+TEST_F(LibraryTest, APrinterOutOfPaperPrintsNothingUntilThePaperIsBack) {
+  const std::int32_t printer = Open("DEVNAME", "PosPrinter");
+  ClearPosts();
+  ASSERT_EQ(Control("paper out"), "ok\n");
+  std::vector<Post> posts = WaitForPosts(1);
+  ASSERT_EQ(posts.size(), 1u);
+  EXPECT_EQ(posts[0].message, kMsgPrnPrinterError);
+  EXPECT_EQ(posts[0].wparam, static_cast<std::uintptr_t>(printer));
+  EXPECT_EQ(posts[0].lparam, kSysHwError) << "what printing gives meanwhile";
+  const struct {
+    const char* step;  // a control command, or "write", or a request
+    std::int32_t request;
+    std::int32_t status;
+    const char* reply;  // of the control command
+  } steps[] = {
+      {"write", 0, kSysHwError, nullptr},
+      {"request", kReqPrnResumePrinting, kSysHwError, nullptr},
+      {"request", kReqPrnRetryPrinting, kSysHwError, nullptr},
+      {"request", kReqPrnResetPrinter, 0, nullptr},
+      {"write", 0, kSysHwError, nullptr},
+      {"paper out", 0, 0, "error: status 322: PRINTER1 is out of paper already\n"},
+      {"paper", 0, 0, "error: usage: paper out|in\n"},
+      {"paper in", 0, 0, "ok\n"},
+      {"paper in", 0, 0, "error: status 322: PRINTER1 has paper already\n"},
+      {"write", 0, 0, nullptr},
+      {"request", kReqPrnResumePrinting, 0, nullptr},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.step + std::string(" ") + std::to_string(s.request));
+    if (s.reply != nullptr) {
+      EXPECT_EQ(Control(s.step), s.reply);
+    } else if (s.request == 0) {
+      EXPECT_EQ(Write(printer, "RECEIPT\n"), s.status);
+    } else {
+      EXPECT_EQ(Ioctl(printer, s.request), s.status);
+    }
+  }
+  EXPECT_EQ(Output("printer"), "RECEIPT") << "only the write after the paper came back";
+  EXPECT_EQ(Get(printer, "paperOut"), 0);
+}
+
 TEST_F(LibraryTest, NvramKeepsItsBytes) {
   const std::int32_t nvram = Open("DEVNAME", "PosNvram");
   const std::string bytes("ab\0cd", 5);

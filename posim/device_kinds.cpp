@@ -36,6 +36,7 @@ constexpr ResourceSpec kPrinter[] = {
     ReadOnly("diPrinting", 1),
     ReadOnly("fiscalPrinting", 0),
     ReadOnly("linesPrinted", 0),
+    ReadOnly("paperOut", 0),  // 1: nothing prints until paper is put back
 };
 
 constexpr ResourceSpec kScanner[] = {

@@ -84,6 +84,20 @@ std::int32_t CloseDrawer(Client& client, Device& drawer) {
   return kOk;
 }
 
+std::int32_t SetPaper(Client& client, Device& printer, bool present) {
+  if (const std::int32_t status = NeedOnline(printer)) return status;
+  std::int64_t& out = printer.own.Number("paperOut");
+  if ((out == 0) == present) return kSysCmdReject;
+  out = present ? 0 : 1;
+  if (present) {
+    EmitDeviceEvent(client, printer, kMsgPrnStatusChange, 0);
+  } else {
+    // mp2: the status that printing gives until the paper is back.
+    EmitDeviceEvent(client, printer, kMsgPrnPrinterError, kSysHwError);
+  }
+  return kOk;
+}
+
 std::int32_t SetOnline(Client& client, Device& device, bool online) {
   if (device.Online() == online) return kSysCmdReject;
   device.common.Number("deviceOnline") = online ? 1 : 0;

@@ -1,6 +1,7 @@
 // What happens at a device from outside: a label scanned, a card swiped, a
-// load on the scale, a key pressed, a touch, the drawer pushed shut, a device
-// going off line. Each posts the event a real device would.
+// load on the scale, a key pressed, a touch, the drawer pushed shut, the
+// printer's paper running out, a device going off line. Each posts the event
+// a real device would.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +23,9 @@ std::int32_t PressKey(Client& client, Device& keyboard, std::uint8_t scan_code, 
 std::int32_t TurnKeyLock(Client& client, Device& keyboard, std::int32_t position);
 std::int32_t Touch(Client& client, Device& touch, std::uint16_t x, std::uint16_t y);
 std::int32_t CloseDrawer(Client& client, Device& drawer);
+// The printer's paper runs out (POSM_PRN_PRINTER_ERROR) or is put back
+// (POSM_PRN_STATUS_CHANGE).
+std::int32_t SetPaper(Client& client, Device& printer, bool present);
 std::int32_t SetOnline(Client& client, Device& device, bool online);
 
 // The set-1 scan code of a character that a keyboard can type, 0 for others.

@@ -88,15 +88,21 @@ std::int32_t NeedsScrollLockKey(Request& r) {
   return r.device->own.Number("scrollLockEnabled") != 0 ? kOk : kSysCmdReject;
 }
 
+// The settings back to their first values; what was printed and the paper stay.
 std::int32_t ResetPrinter(Request& r) {
-  const std::int64_t lines = r.device->own.Number("linesPrinted");
-  r.device->own = ValueTable(r.device->kind->resources);
-  r.device->own.Number("linesPrinted") = lines;
+  ValueTable& own = r.device->own;
+  const std::int64_t lines = own.Number("linesPrinted");
+  const std::int64_t paper_out = own.Number("paperOut");
+  own = ValueTable(r.device->kind->resources);
+  own.Number("linesPrinted") = lines;
+  own.Number("paperOut") = paper_out;
   EmitDeviceEvent(r.client, *r.device, kMsgPrnStatusChange, 0);
   return kOk;
 }
 
+// Resuming or retrying prints again only once the paper is back.
 std::int32_t PrinterStatusChange(Request& r) {
+  if (r.device->own.Number("paperOut") != 0) return kSysHwError;
   EmitDeviceEvent(r.client, *r.device, kMsgPrnStatusChange, 0);
   return kOk;
 }
