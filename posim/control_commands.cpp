@@ -258,7 +258,7 @@ constexpr struct {
     {"online", Online, "online DEVICE", "a device comes back on line"},
     {"post", Post, "post CODE WPARAM LPARAM [COUNT]", "any event posted to the program"},
     {"show", Show, "show DEVICE|devices|events",
-     "what a device received, the devices, queued events"},
+     "what a device received or has to be read, the devices, queued events"},
     {"values", Values, "values DEVICE", "a device's resource values"},
 };
 

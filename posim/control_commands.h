@@ -13,8 +13,9 @@
 //   offline DEVICE | online DEVICE
 //   post CODE WPARAM LPARAM [COUNT]   any event, COUNT times
 //   show WHAT                  display, printer, rs232, nvram, ... or a device
-//                              name: what the device holds; "devices": the
-//                              terminal; "events": the event queue's length
+//                              name: what the device holds or has waiting to
+//                              be read; "devices": the terminal; "events": the
+//                              event queue's length
 //   values WHAT                every named value of a device
 //   help
 //

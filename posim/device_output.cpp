@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "posim/codes.h"
+#include "posim/device_io.h"
 
 namespace posim {
 
@@ -37,6 +38,22 @@ void AppendValues(ValueTable& table, std::string& text) {
   }
 }
 
+// One waiting item as people read it: a key stroke as its scan code and
+// character, a touch as its x and y, a label or card as its text.
+std::string ItemText(std::int32_t class_code, const std::string& item) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned>(item[i] & 0xFF); };
+  if (class_code == kClassKeyboard && item.size() == kKeyStrokeSize) {
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%02X", byte(0));
+    return "key " + std::string(code) + " " + EscapedBytes(item.substr(1));
+  }
+  if (class_code == kClassTouchScreen && item.size() == kTouchPointSize) {
+    return "touch " + std::to_string(byte(0) | byte(1) << 8) + " " +
+           std::to_string(byte(2) | byte(3) << 8);
+  }
+  return EscapedBytes(item);
+}
+
 }  // namespace
 
 std::string DeviceValues(Device& device) {
@@ -63,6 +80,16 @@ std::string DeviceOutput(Device& device) {
     case kClassNvram:
       return EscapedBytes(std::string_view(device.stream)
                               .substr(0, static_cast<std::size_t>(device.own.Number("bytesUsed"))));
+    case kClassScanner:
+    case kClassMsr:
+    case kClassKeyboard:
+    case kClassTouchScreen: {
+      std::string text = "waiting to be read: " + std::to_string(device.input.size());
+      for (const std::string& item : device.input) {
+        text += "\n" + ItemText(device.config.class_code, item);
+      }
+      return text;
+    }
     default:
       return DeviceValues(device);
   }

@@ -11,8 +11,10 @@
 namespace posim {
 
 // The display's rows, the printer's lines, RS-232 or NVRAM bytes (bytes that
-// are not printable as \xNN, a backslash as \\); other devices: their values,
-// one "name = value" a line. No line end after the last line.
+// are not printable as \xNN, a backslash as \\); for the scanner, MSR,
+// keyboard and touch screen what waits to be read, one item a line after
+// their count; other devices: their values, one "name = value" a line. No line
+// end after the last line.
 std::string DeviceOutput(Device& device);
 // Every value of the device, one "name = value" a line.
 std::string DeviceValues(Device& device);

@@ -56,13 +56,35 @@ TEST_F(LibraryTest, ShownTextsKeepToOneLinePerRowOrValue) {
   EXPECT_EQ(values.substr(values.size() - 2), "0\n") << "no empty line after the values";
   const std::string devices = Control("show devices");
   EXPECT_EQ(devices.substr(devices.size() - 7), "online\n") << "no empty line after the list";
+}
+
+TEST_F(LibraryTest, InputDevicesShowWhatWaitsToBeRead) {
+  const struct {
+    const char* device;
+    const char* feed;  // nullptr: none
+    const char* shown;
+  } cases[] = {
+      {"scanner", nullptr, "waiting to be read: 0"},
+      {"scanner", "scan 123", "waiting to be read: 1\n123"},
+      {"msr", "swipe ;41=25?", "waiting to be read: 1\n;41=25?\\x0D"},
+      {"touch", "touch 300 2", "waiting to be read: 1\ntouch 300 2"},
+      {"keyboard", "key 0x1c", "waiting to be read: 1\nkey 0x1C \\x00"},
+      {"keyboard", "type \"4.9 $\"",
+       "waiting to be read: 6\nkey 0x1C \\x00\nkey 0x05 4\nkey 0x34 .\nkey 0x0A 9\nkey 0x39  \n"
+       "key 0x05 $"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.device);
+    if (c.feed != nullptr) {
+      ASSERT_EQ(Control(c.feed), "ok\n");
+    }
+    EXPECT_EQ(Output(c.device), c.shown);
+  }
   const std::int32_t keyboard = Open("DEVNAME", "PosKeyboard");
-  ASSERT_EQ(Control("type \"4.99 $\""), "ok\n");
-  EXPECT_EQ(Read(keyboard, 80).bytes,
-            "\x05"
-            "4\x34.\x0a"
-            "9\x0a"
-            "9\x39 \x05$");
+  EXPECT_EQ(Read(keyboard, 4).bytes, std::string("\x1c\0\x05"
+                                                 "4",
+                                                 4));
+  EXPECT_EQ(Output("keyboard").substr(0, 21), "waiting to be read: 4");
 }
 
 }  // namespace
