@@ -277,12 +277,14 @@ std::string CommonReason(std::int32_t status) {
 }
 
 std::string Help() {
-  std::string text = "commands (\"@NAME\" picks a device by name):";
-  for (const auto& command : kCommands) {
-    std::string usage = command.usage;
+  const auto line = [](std::string usage, const char* what) {
     usage.resize(std::max<std::size_t>(usage.size() + 1, 34), ' ');
-    text += "\n  " + usage + command.what;
-  }
+    return "\n  " + usage + what;
+  };
+  std::string text = "commands (\"@NAME\" picks a device by name):";
+  for (const auto& command : kCommands) text += line(command.usage, command.what);
+  // posimctl runs this one itself, with or without a session.
+  text += line("check-terminal FILE", "whether Initialize takes FILE as the terminal, and why not");
   return text + "\n  help";
 }
 

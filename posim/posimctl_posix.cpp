@@ -1,5 +1,6 @@
 // posimctl: drives the simulated terminal while a program has it initialised.
 //   posimctl [-s SOCKET] COMMAND [WORD...]     (posimctl help lists the commands)
+//   posimctl check-terminal FILE               checks a terminal description
 // The socket is "posim.sock" in the current directory, else beside posimctl.
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -7,12 +8,34 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "posim/control_channel.h"
 #include "posim/control_commands.h"
+#include "posim/device_output.h"
+#include "posim/terminal.h"
 
 namespace {
+
+// What Initialize would make of a resource file, with the reason when it
+// refuses it (it gives only POSERR_SYS_INVALID_FILE).
+int CheckTerminal(const char* file) {
+  if (!std::ifstream(file).is_open()) {
+    std::fprintf(stderr, "%s: cannot be opened: Initialize takes the default terminal\n", file);
+    return 1;
+  }
+  std::vector<posim::DeviceConfig> devices;
+  std::string error;
+  if (posim::LoadTerminal(file, devices, error) != posim::TerminalSource::kFile) {
+    std::fprintf(stderr, "%s: %s\n", file, error.c_str());
+    return 1;
+  }
+  posim::Client terminal(0, devices, nullptr);
+  std::printf("%s: %zu devices\n%s\n", file, devices.size(), posim::DeviceList(terminal).c_str());
+  return 0;
+}
 
 int Connect(const std::string& path) {
   sockaddr_un address;
@@ -59,8 +82,17 @@ int main(int argc, char** argv) {
     first = 3;
   }
   if (first >= argc) {
-    std::fprintf(stderr, "usage: posimctl [-s SOCKET] COMMAND [WORD...]  (posimctl help)\n");
+    std::fprintf(stderr,
+                 "usage: posimctl [-s SOCKET] COMMAND [WORD...]  (posimctl help)\n"
+                 "       posimctl check-terminal FILE\n");
     return 2;
+  }
+  if (std::strcmp(argv[first], "check-terminal") == 0) {
+    if (argc - first != 2) {
+      std::fprintf(stderr, "usage: posimctl check-terminal FILE\n");
+      return 2;
+    }
+    return CheckTerminal(argv[first + 1]);
   }
   std::string line;
   for (int i = first; i < argc; ++i) {
