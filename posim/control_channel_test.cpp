@@ -82,6 +82,9 @@ bool IsSocketFile() {
 }
 
 TEST_F(LibraryTest, PosimctlDrivesTheTerminal) {
+  std::ofstream("lane.txt")
+      << "# a lane\nDSP PosDisplay 0x24 1 0 0x22\nSCN PosScanner 0x4A 1 2 0\n";
+  std::ofstream("badport.txt") << "DSP PosDisplay 0x24 1 0 0x22\nSCN PosScanner 0x4A 1 2 0x33\n";
   const struct {
     const char* words;
     int exit_code;
@@ -95,26 +98,7 @@ TEST_F(LibraryTest, PosimctlDrivesTheTerminal) {
       {"frobnicate", 1, "error: unknown command 'frobnicate'"},
       {"-s /nonexistent/posim.sock help", 2, "no simulated terminal listens"},
       {"", 2, "usage: posimctl"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.words);
-    const RunResult run = Posimctl(c.words);
-    EXPECT_EQ(run.exit_code, c.exit_code) << run.output;
-    EXPECT_NE(run.output.find(c.output), std::string::npos) << run.output;
-  }
-  const std::int32_t scanner = Open("DEVNAME", "PosScanner");
-  EXPECT_EQ(Read(scanner, 80).bytes, "4006381333931");
-}
-
-TEST_F(LibraryTest, PosimctlTellsWhatInitializeMakesOfATerminalFile) {
-  std::ofstream("lane.txt")
-      << "# a lane\nDSP PosDisplay 0x24 1 0 0x22\nSCN PosScanner 0x4A 1 2 0\n";
-  std::ofstream("badport.txt") << "DSP PosDisplay 0x24 1 0 0x22\nSCN PosScanner 0x4A 1 2 0x33\n";
-  const struct {
-    const char* words;
-    int exit_code;
-    const char* output;  // a part of what it prints
-  } cases[] = {
+      // Checked by posimctl itself, with or without a session.
       {"check-terminal lane.txt", 0, "lane.txt: 2 devices\nDSP "},
       {"check-terminal badport.txt", 1, "badport.txt: line 2: bad port 0x33 (0x00, 0x11 or 0x22)"},
       {"check-terminal missing.txt", 1, "missing.txt: cannot be opened: Initialize takes the "},
@@ -130,6 +114,8 @@ TEST_F(LibraryTest, PosimctlTellsWhatInitializeMakesOfATerminalFile) {
   }
   unlink("lane.txt");
   unlink("badport.txt");
+  const std::int32_t scanner = Open("DEVNAME", "PosScanner");
+  EXPECT_EQ(Read(scanner, 80).bytes, "4006381333931");
 }
 
 TEST_F(LibraryTest, TheSocketTakesOneBoundedLinePerConnection) {
