@@ -101,7 +101,8 @@ std::int32_t Key(Client& client, const Args& args, std::string& out) {
       code > 0xFF || (args.words.size() == 2 && args.words[1].size() != 1)) {
     return kUsageError;
   }
-  const char character = args.words.size() == 2 ? args.words[1][0] : '\0';
+  const char character =
+      args.words.size() == 2 ? args.words[1][0] : CharacterOf(static_cast<std::uint8_t>(code));
   Device* keyboard = Target(client, args, kClassKeyboard, out);
   return keyboard == nullptr
              ? kUsageError

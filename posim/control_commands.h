@@ -4,7 +4,8 @@
 //   scan LABEL                 a label passes the scanner
 //   swipe TRACK1 [TRACK2 [TRACK3]]   a card passes the MSR ("-": no such track)
 //   weigh GRAMS                the load on the scale
-//   key CODE [CHAR]            a key stroke (set-1 scan code, 0x.. or decimal)
+//   key CODE [CHAR]            a key stroke (set-1 scan code, 0x.. or decimal;
+//                              without CHAR the key's own character, if any)
 //   type TEXT                  key strokes for letters, digits and blanks
 //   keylock POSITION           the key lock turned
 //   touch X Y                  a touch on the touch screen

@@ -1,5 +1,7 @@
 #include "posim/feeds.h"
 
+#include <cstring>
+
 #include "posim/codes.h"
 #include "posim/events.h"
 #include "posim/scale.h"
@@ -105,23 +107,29 @@ std::int32_t SetOnline(Client& client, Device& device, bool online) {
   return kOk;
 }
 
+namespace {
+
+// Set-1 make codes of the main block of a US keyboard, by run of keys: the
+// first key's code, the keys' characters, and with Shift held.
+struct KeyRun {
+  std::uint8_t first_code;
+  const char* plain;
+  const char* shifted;
+};
+constexpr KeyRun kKeyRuns[] = {
+    {0x02, "1234567890-=", "!@#$%^&*()_+"},
+    {0x10, "qwertyuiop[]", "QWERTYUIOP{}"},
+    {0x1E, "asdfghjkl;'`", "ASDFGHJKL:\"~"},
+    {0x2B, "\\zxcvbnm,./", "|ZXCVBNM<>?"},
+    {0x39, " ", " "},
+    {0x0F, "\t", "\t"},
+    {0x1C, "\r", "\n"},
+};
+
+}  // namespace
+
 std::uint8_t ScanCodeOf(char character) {
-  // Set-1 make codes of the main block of a US keyboard, by run of keys:
-  // the first key's code, the keys' characters, and with Shift held.
-  static constexpr struct {
-    std::uint8_t first_code;
-    const char* plain;
-    const char* shifted;
-  } kRuns[] = {
-      {0x02, "1234567890-=", "!@#$%^&*()_+"},
-      {0x10, "qwertyuiop[]", "QWERTYUIOP{}"},
-      {0x1E, "asdfghjkl;'`", "ASDFGHJKL:\"~"},
-      {0x2B, "\\zxcvbnm,./", "|ZXCVBNM<>?"},
-      {0x39, " ", " "},
-      {0x0F, "\t", "\t"},
-      {0x1C, "\r", "\n"},
-  };
-  for (const auto& run : kRuns) {
+  for (const KeyRun& run : kKeyRuns) {
     for (int i = 0; run.plain[i] != '\0'; ++i) {
       if (run.plain[i] == character || run.shifted[i] == character) {
         return static_cast<std::uint8_t>(run.first_code + i);
@@ -129,6 +137,14 @@ std::uint8_t ScanCodeOf(char character) {
     }
   }
   return 0;
+}
+
+char CharacterOf(std::uint8_t scan_code) {
+  for (const KeyRun& run : kKeyRuns) {
+    const std::size_t at = static_cast<std::size_t>(scan_code - run.first_code);
+    if (scan_code >= run.first_code && at < std::strlen(run.plain)) return run.plain[at];
+  }
+  return '\0';
 }
 
 }  // namespace posim

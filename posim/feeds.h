@@ -30,5 +30,7 @@ std::int32_t SetOnline(Client& client, Device& device, bool online);
 
 // The set-1 scan code of a character that a keyboard can type, 0 for others.
 std::uint8_t ScanCodeOf(char character);
+// The character of a key without Shift; 0 for keys of no character (F1 ...).
+char CharacterOf(std::uint8_t scan_code);
 
 }  // namespace posim

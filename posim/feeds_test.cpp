@@ -31,6 +31,24 @@ TEST(ScanCodeOf, EveryKeyOfTheMainBlockWithAndWithoutShift) {
   }
 }
 
+TEST(CharacterOf, AKeyWithoutShiftGivesItsOwnCharacter) {
+  const struct {
+    std::uint8_t code;
+    char character;
+  } cases[] = {
+      {0x02, '1'}, {0x0D, '='}, {0x10, 'q'},  {0x1B, ']'},  {0x1E, 'a'}, {0x29, '`'}, {0x2B, '\\'},
+      {0x35, '/'}, {0x39, ' '}, {0x0F, '\t'}, {0x1C, '\r'}, {0x00, 0},   {0x01, 0},   {0x0E, 0},
+      {0x1D, 0},   {0x2A, 0},   {0x36, 0},    {0x3B, 0},    {0xFF, 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CharacterOf(c.code), c.character) << int{c.code};
+  for (int c = 0; c < 256; ++c) {
+    const std::uint8_t code = ScanCodeOf(static_cast<char>(c));
+    if (code != 0) {
+      EXPECT_EQ(ScanCodeOf(CharacterOf(code)), code) << c;
+    }
+  }
+}
+
 TEST(EscapedBytes, OnlyPrintableBytesStayAsTheyAre) {
   const struct {
     std::string bytes;
@@ -68,9 +86,9 @@ TEST_F(LibraryTest, InputDevicesShowWhatWaitsToBeRead) {
       {"scanner", "scan 123", "waiting to be read: 1\n123"},
       {"msr", "swipe ;41=25?", "waiting to be read: 1\n;41=25?\\x0D"},
       {"touch", "touch 300 2", "waiting to be read: 1\ntouch 300 2"},
-      {"keyboard", "key 0x1c", "waiting to be read: 1\nkey 0x1C \\x00"},
+      {"keyboard", "key 0x1c", "waiting to be read: 1\nkey 0x1C \\x0D"},
       {"keyboard", "type \"4.9 $\"",
-       "waiting to be read: 6\nkey 0x1C \\x00\nkey 0x05 4\nkey 0x34 .\nkey 0x0A 9\nkey 0x39  \n"
+       "waiting to be read: 6\nkey 0x1C \\x0D\nkey 0x05 4\nkey 0x34 .\nkey 0x0A 9\nkey 0x39  \n"
        "key 0x05 $"},
   };
   for (const auto& c : cases) {
@@ -81,7 +99,7 @@ TEST_F(LibraryTest, InputDevicesShowWhatWaitsToBeRead) {
     EXPECT_EQ(Output(c.device), c.shown);
   }
   const std::int32_t keyboard = Open("DEVNAME", "PosKeyboard");
-  EXPECT_EQ(Read(keyboard, 4).bytes, std::string("\x1c\0\x05"
+  EXPECT_EQ(Read(keyboard, 4).bytes, std::string("\x1c\r\x05"
                                                  "4",
                                                  4));
   EXPECT_EQ(Output("keyboard").substr(0, 21), "waiting to be read: 4");
