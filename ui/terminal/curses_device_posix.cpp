@@ -17,6 +17,7 @@
 #include <string>
 
 #include "ui/terminal/curses_device.h"
+#include "ui/terminal/escape_keys.h"
 
 namespace terminal {
 namespace {
@@ -33,7 +34,13 @@ struct RestoreState {
 };
 RestoreState g_restore;
 
-constexpr std::array<int, 4> kSignals{SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+// The signals that end the program, and those of a fault (a crash, an abort):
+// each gives the terminal back before the signal takes its course.
+constexpr std::array<int, 9> kSignals{SIGINT,  SIGTERM, SIGHUP, SIGQUIT, SIGABRT,
+                                      SIGSEGV, SIGBUS,  SIGFPE, SIGILL};
+// The actions in place before the device started: a handler hands the signal
+// on to them (the default, or a sanitizer's report).
+struct sigaction g_old_actions[kSignals.size()] = {};
 
 void RestoreTerminalRaw() {
   if (!g_restore.active) return;
@@ -44,7 +51,10 @@ void RestoreTerminalRaw() {
 
 extern "C" void OnFatalSignal(int sig) {
   RestoreTerminalRaw();
-  signal(sig, SIG_DFL);
+  for (std::size_t i = 0; i < kSignals.size(); ++i)
+    if (kSignals[i] == sig) sigaction(sig, &g_old_actions[i], nullptr);
+  // Still blocked in this handler: taken by the old action once it returns
+  // (a fault that recurs on return reaches it too).
   raise(sig);
 }
 
@@ -97,22 +107,10 @@ constexpr std::array<Key, 12> kFunctionKeys{Key::kF1, Key::kF2,  Key::kF3,  Key:
                                             Key::kF5, Key::kF6,  Key::kF7,  Key::kF8,
                                             Key::kF9, Key::kF10, Key::kF11, Key::kF12};
 
-// Home and End as the common terminals send them, whatever TERM says: a
-// terminal multiplexer or a remote login often runs under another TERM than
-// the one that matches its keys. A sequence the terminfo entry already knows
-// is left alone.
-constexpr struct {
-  const char* sequence;
-  int code;
-} kCommonKeys[] = {
-    {"\033[1~", KEY_HOME}, {"\033[7~", KEY_HOME}, {"\033[H", KEY_HOME}, {"\033OH", KEY_HOME},
-    {"\033[4~", KEY_END},  {"\033[8~", KEY_END},  {"\033[F", KEY_END},  {"\033OF", KEY_END},
-};
-
-void DefineCommonKeys() {
-  for (const auto& k : kCommonKeys) {
-    if (key_defined(k.sequence) == 0) define_key(k.sequence, k.code);
-  }
+// The curses code of a sequence that the terminfo entry lists; 0 for none.
+int KnownCode(const char* sequence) {
+  const int code = key_defined(sequence);
+  return code > 0 ? code : 0;
 }
 
 // Colour pairs.
@@ -140,14 +138,15 @@ class CursesDevice : public Device {
 
  private:
   void ReadKeys(std::vector<InputEvent>& out);
+  void ReadAfterEscape(std::vector<InputEvent>& out);
+  void ReadEscapeSequence(char intro, bool alt, std::vector<InputEvent>& out);
   std::optional<InputEvent> DecodeMouse();
   chtype AttrOf(Style style) const;
 
   SCREEN* screen_ = nullptr;
   std::array<int, 2> wake_{-1, -1};
   bool colors_ = false;
-  int alt_down_ = -1, alt_up_ = -1;  // curses codes of Alt-Down / Alt-Up, if known
-  struct sigaction old_actions_[kSignals.size()] = {};
+  int alt_down_ = 0, alt_up_ = 0;  // curses codes of Alt-Down / Alt-Up, 0 if unknown
 };
 
 bool CursesDevice::Start(std::string* error) {
@@ -164,6 +163,10 @@ bool CursesDevice::Start(std::string* error) {
     fcntl(fd, F_SETFD, FD_CLOEXEC);
   }
   tcgetattr(STDIN_FILENO, &g_restore.saved);
+  // The actions before curses puts handlers of its own in place (which would
+  // end the program with status 1 instead of the signal's).
+  for (std::size_t i = 0; i < kSignals.size(); ++i)
+    sigaction(kSignals[i], nullptr, &g_old_actions[i]);
   // The character type only, for line glyphs in a UTF-8 terminal; numbers
   // and messages keep the C locale.
   setlocale(LC_CTYPE, "");
@@ -182,9 +185,8 @@ bool CursesDevice::Start(std::string* error) {
   curs_set(0);
   mousemask(BUTTON1_PRESSED | BUTTON1_CLICKED | BUTTON4_PRESSED | BUTTON5_PRESSED, nullptr);
   mouseinterval(0);
-  DefineCommonKeys();
-  alt_down_ = key_defined("\033[1;3B");
-  alt_up_ = key_defined("\033[1;3A");
+  alt_down_ = KnownCode("\033[1;3B");
+  alt_up_ = KnownCode("\033[1;3A");
   if (has_colors() && start_color() == OK && COLORS >= 8) {
     colors_ = true;
     init_pair(kPairTitle, COLOR_WHITE, COLOR_BLUE);
@@ -199,14 +201,16 @@ bool CursesDevice::Start(std::string* error) {
   struct sigaction sa {};
   sa.sa_handler = OnFatalSignal;
   sigemptyset(&sa.sa_mask);
-  for (std::size_t i = 0; i < kSignals.size(); ++i) sigaction(kSignals[i], &sa, &old_actions_[i]);
+  // A signal ignored by whoever started the program stays ignored.
+  for (std::size_t i = 0; i < kSignals.size(); ++i)
+    if (g_old_actions[i].sa_handler != SIG_IGN) sigaction(kSignals[i], &sa, nullptr);
   return true;
 }
 
 void CursesDevice::Stop() {
   if (screen_ != nullptr) {
     for (std::size_t i = 0; i < kSignals.size(); ++i)
-      sigaction(kSignals[i], &old_actions_[i], nullptr);
+      sigaction(kSignals[i], &g_old_actions[i], nullptr);
     g_restore.active = false;
     endwin();
     delscreen(screen_);
@@ -243,25 +247,69 @@ void CursesDevice::ReadKeys(std::vector<InputEvent>& out) {
       if (std::optional<InputEvent> m = DecodeMouse()) out.push_back(*m);
       continue;
     }
-    if (code == alt_down_ || code == alt_up_) {
+    if (code != 0 && (code == alt_down_ || code == alt_up_)) {
       out.push_back(InputEvent::Of(code == alt_down_ ? Key::kDown : Key::kUp, true));
       continue;
     }
     if (code == 27) {
-      // Esc alone, or Esc arriving with the next key: that key with Alt.
-      const int next = getch();
-      if (next == ERR || next == 27) {
-        out.push_back(InputEvent::Of(Key::kEscape));
-        if (next == 27) out.push_back(InputEvent::Of(Key::kEscape));
-        continue;
-      }
-      if (std::optional<InputEvent> e = DecodeCursesKey(next)) {
-        e->alt = true;
-        out.push_back(*e);
-      }
+      ReadAfterEscape(out);
       continue;
     }
     if (std::optional<InputEvent> e = DecodeCursesKey(code)) out.push_back(*e);
+  }
+}
+
+// What follows an Esc that curses gave as it is: nothing (the Esc key), a
+// sequence that the terminfo entry lacks, or a key typed with Alt (which some
+// terminals send as Esc and the key's own sequence).
+void CursesDevice::ReadAfterEscape(std::vector<InputEvent>& out) {
+  const int next = getch();
+  if (next == '[' || next == 'O') {
+    ReadEscapeSequence(static_cast<char>(next), false, out);
+    return;
+  }
+  if (next == 27) {
+    const int after = getch();
+    if (after == '[' || after == 'O') {
+      ReadEscapeSequence(static_cast<char>(after), true, out);
+      return;
+    }
+    // Esc twice: the second one is read afresh with what follows it.
+    if (after != ERR) ungetch(after);
+    ungetch(27);
+  }
+  if (next == ERR || next == 27) {
+    out.push_back(InputEvent::Of(Key::kEscape));
+    return;
+  }
+  if (std::optional<InputEvent> e = DecodeCursesKey(next)) {
+    e->alt = true;
+    out.push_back(*e);
+  }
+}
+
+// The rest of a sequence after "ESC [" or "ESC O": its key, or nothing for a
+// sequence the front end does not use (dropped whole, never typed). The
+// intro alone is that character with Alt.
+void CursesDevice::ReadEscapeSequence(char intro, bool alt, std::vector<InputEvent>& out) {
+  std::string seq(1, intro);
+  while (!IsWholeEscapeSequence(seq) && seq.size() < kMaxEscapeSequence) {
+    const int c = getch();
+    if (c == ERR) break;
+    if (c < 0x20 || c > 0x7E) {
+      ungetch(c);  // not part of a sequence: a key of its own
+      break;
+    }
+    seq.push_back(static_cast<char>(c));
+  }
+  if (seq.size() == 1) {
+    if (alt) out.push_back(InputEvent::Of(Key::kEscape));
+    out.push_back(InputEvent::Char(intro, true));
+    return;
+  }
+  if (std::optional<InputEvent> e = DecodeEscapeSequence(seq)) {
+    e->alt = e->alt || alt;
+    out.push_back(*e);
   }
 }
 

@@ -1,6 +1,18 @@
 #include <curses.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <string>
 
 #include "ui/terminal/curses_device.h"
 
@@ -43,6 +55,157 @@ TEST(CursesKeys, NoTerminalIsReported) {
   std::string error;
   EXPECT_EQ(StartCursesDevice(&error), nullptr);
   EXPECT_FALSE(error.empty());
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
+// A child process whose standard input and output are a new pseudo-terminal
+// of 100x30 with the given TERM. The child runs body and ends with its exit
+// code; the test talks to it through the terminal's master side.
+struct PtyChild {
+  int master = -1;
+  pid_t pid = -1;
+  std::string slave_name;
+
+  PtyChild(const char* term, const std::function<int()>& body) {
+    master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) return;
+    slave_name = ptsname(master);
+    pid = fork();
+    if (pid != 0) return;
+    setsid();
+    const int slave = open(slave_name.c_str(), O_RDWR);
+    const winsize size{30, 100, 0, 0};
+    ioctl(slave, TIOCSWINSZ, &size);
+    dup2(slave, STDIN_FILENO);
+    dup2(slave, STDOUT_FILENO);
+    setenv("TERM", term, 1);
+    _exit(body());
+  }
+  ~PtyChild() {
+    if (pid > 0) {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+    if (master >= 0) close(master);
+  }
+
+  // Everything the child writes until it has gone (or a time-out).
+  std::string Output() {
+    std::string out;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < end) {
+      pollfd p{master, POLLIN, 0};
+      if (poll(&p, 1, 100) <= 0) continue;
+      char buf[4096];
+      const ssize_t n = read(master, buf, sizeof buf);
+      if (n <= 0) break;  // EIO once the child's side is closed
+      out.append(buf, static_cast<std::size_t>(n));
+    }
+    return out;
+  }
+  // Waits for the child; its wait status.
+  int Wait() {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    pid = -1;
+    return status;
+  }
+};
+
+// The device started, then the signal: the terminal is given back as it was
+// (cooked, with echo; the normal screen) before the signal takes its course.
+TEST(CursesDevice, FatalSignalsGiveTheTerminalBack) {
+  for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGABRT, SIGSEGV}) {
+    PtyChild child("xterm", [sig] {
+      std::string error;
+      std::unique_ptr<Device> device = StartCursesDevice(&error);
+      if (!device) return 3;
+      kill(getpid(), sig);
+      return 4;  // not reached
+    });
+    ASSERT_GT(child.pid, 0);
+    const std::string out = child.Output();
+    const int status = child.Wait();
+    if (sig == SIGSEGV && kSanitized)  // the sanitizer reports the fault and exits
+      EXPECT_FALSE(WIFEXITED(status) && WEXITSTATUS(status) != 1) << sig;
+    else
+      EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << sig << " status " << status;
+    const std::size_t entered = out.rfind("\033[?1049h");
+    const std::size_t left = out.rfind("\033[?1049l");
+    ASSERT_NE(entered, std::string::npos) << sig;
+    EXPECT_TRUE(left != std::string::npos && left > entered) << sig;
+    EXPECT_NE(out.find("\033[?1000l", entered), std::string::npos) << sig << ": mouse off";
+    const int slave = open(child.slave_name.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(slave, 0);
+    termios t{};
+    ASSERT_EQ(tcgetattr(slave, &t), 0);
+    close(slave);
+    EXPECT_TRUE((t.c_lflag & ICANON) && (t.c_lflag & ECHO)) << sig;
+  }
+}
+
+// Keys read through curses from a terminal whose TERM (vt100) lists none of
+// these sequences: each gives its key, and no byte of them becomes a typed
+// character.
+TEST(CursesDevice, SequencesTheTerminfoEntryLacksGiveKeys) {
+  int report[2];
+  ASSERT_EQ(pipe(report), 0);
+  PtyChild child("vt100", [&report] {
+    std::string error;
+    std::unique_ptr<Device> device = StartCursesDevice(&error);
+    if (!device) return 3;
+    [[maybe_unused]] ssize_t w = write(report[1], "+", 1);  // ready
+    std::string seen;
+    std::vector<InputEvent> events;
+    for (int tries = 0; tries < 50 && seen.find("c'q'") == std::string::npos; ++tries) {
+      events.clear();
+      device->Wait(100, events);
+      for (const InputEvent& e : events)
+        seen += e.key == Key::kChar
+                    ? "c'" + std::string(1, e.ch) + (e.alt ? "'a " : "' ")
+                    : "k" + std::to_string(static_cast<int>(e.key)) + (e.alt ? "a " : " ");
+    }
+    w = write(report[1], seen.data(), seen.size());
+    return 0;
+  });
+  ASSERT_GT(child.pid, 0);
+  close(report[1]);
+  char ready = 0;
+  ASSERT_EQ(read(report[0], &ready, 1), 1);
+  const std::string keys =
+      "\033[1;3B"
+      "\033[21~"
+      "\033[1;5H"
+      "\033[3~"
+      "\033[5;3~"
+      "x"
+      "\033\033[1;3A"
+      "\033[200~"
+      "q";
+  ASSERT_EQ(write(child.master, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+  std::string seen;
+  char buf[512];
+  for (ssize_t n; (n = read(report[0], buf, sizeof buf)) > 0;)
+    seen.append(buf, static_cast<std::size_t>(n));
+  close(report[0]);
+  child.Output();
+  EXPECT_EQ(child.Wait(), 0);
+  auto k = [](Key key, bool alt = false) {
+    return "k" + std::to_string(static_cast<int>(key)) + (alt ? "a " : " ");
+  };
+  EXPECT_EQ(seen, k(Key::kDown, true) + k(Key::kF10) + k(Key::kHome) + k(Key::kDelete) +
+                      k(Key::kPageUp, true) + "c'x' " + k(Key::kUp, true) + "c'q' ");
 }
 
 }  // namespace

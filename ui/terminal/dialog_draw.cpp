@@ -18,14 +18,14 @@ int DrawPass(K kind) {
 
 }  // namespace
 
-void DialogLayer::Draw(CellGrid& grid) {
+void DialogLayer::Draw(CellGrid& grid, bool active) {
   const Rect& w = place_.window;
+  const Style caption = active ? Style::kCaptionActive : Style::kCaption;
   grid.Fill(w, ' ', Style::kNormal);
   grid.Frame(w, Style::kFrame);
-  grid.Fill(Rect{w.x, w.y, w.w, 1}, ' ', Style::kCaptionActive);
-  grid.Text(w.x + 1, w.y, model_.tmpl().title, Style::kCaptionActive, w.w - 6);
-  if (model_.tmpl().style & res::kSysMenu)
-    grid.Text(close_box().x, w.y, "[X]", Style::kCaptionActive);
+  grid.Fill(Rect{w.x, w.y, w.w, 1}, ' ', caption);
+  grid.Text(w.x + 1, w.y, model_.tmpl().title, caption, w.w - 6);
+  if (model_.tmpl().style & res::kSysMenu) grid.Text(close_box().x, w.y, "[X]", caption);
   for (int pass = 0; pass < 3; ++pass)
     for (int i = 0; i < count(); ++i)
       if (DrawPass(control(i).kind) == pass) DrawControl(grid, i);

@@ -221,10 +221,7 @@ void DialogLayer::ClickControl(int index, const InputEvent& e) {
       v.edit.Click(s.text, e.x - r.x);
       return;
     case K::kMultiLineEdit:
-      if (!press) {
-        v.multi.HandleWheel(e, s.text, ui::DialogModel::WrapColumns(*s.control), r.h - 2);
-        return;
-      }
+      if (v.multi.HandleMouse(e, s.text, r) || !press) return;
       SetFocus(index, false);
       v.multi.Click(s.text, ui::DialogModel::WrapColumns(*s.control), e.x - r.x - 1, e.y - r.y - 1);
       return;

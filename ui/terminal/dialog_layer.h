@@ -36,7 +36,7 @@ class DialogLayer : public Layer {
 
   // Layer
   void Layout(int width, int height) override;
-  void Draw(CellGrid& grid) override;
+  void Draw(CellGrid& grid, bool active) override;
   void HandleInput(const InputEvent& e) override;
   bool done() const override { return model_.ended(); }
   void Abandon() override;

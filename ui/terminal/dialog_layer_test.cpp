@@ -241,7 +241,7 @@ TEST(DialogRadio, ClickChecks) {
   EXPECT_FALSE(h.model.IsChecked(231));
 }
 
-TEST(DialogEdit, FieldScrollsToKeepTheCursorAndReadsAtMost253) {
+TEST(DialogEdit, FieldScrollsToKeepTheCursorAndTakesAtMost253) {
   Harness h(res::DispPosClose());
   std::vector<std::string> shown;
   auto field = [&] {
@@ -261,9 +261,28 @@ TEST(DialogEdit, FieldScrollsToKeepTheCursorAndReadsAtMost253) {
   const Rect r = h.layer.control_rect(res::kIdHandle);
   ASSERT_EQ(r.w, 4);
   EXPECT_EQ(shown, (std::vector<std::string>{"789 ", "1234"}));  // room for the cursor at the end
-  EXPECT_EQ(h.model.controls()[1].text.size(), 308u);            // typing is not limited
-  EXPECT_EQ(h.model.GetText(res::kIdHandle).size(), 253u);
-  EXPECT_EQ(h.model.GetText(res::kIdHandle).substr(0, 9), "23456789x");
+  // The field is full at 253: what it holds is all that the dialog reads.
+  EXPECT_EQ(h.model.controls()[1].text, "23456789" + std::string(245, 'x'));
+  EXPECT_EQ(h.model.GetText(res::kIdHandle), h.model.controls()[1].text);
+}
+
+TEST(DialogEdit, AFullFieldStillTakesEditingKeysAndReplacesASelection) {
+  Harness h(res::DispPosInit());
+  const std::string full(253, 'a');
+  h.proc.on_init = [&](ui::Dialog& d) { d.SetText(res::kIdAppName, full); };
+  std::vector<std::string> texts;
+  auto text = [&] { h.device.Add([&] { texts.push_back(h.model.GetText(res::kIdAppName)); }); };
+  h.device.Add(InputEvent::Of(Key::kEnd));  // ends the selection of the whole text
+  h.device.Type("b");
+  text();
+  h.device.Keys({Key::kBackspace});
+  h.device.Type("cd");
+  text();
+  h.device.Keys({Key::kTab, Key::kBackTab});  // back in: the whole text selected again
+  h.device.Type("e");
+  text();
+  h.Run();
+  EXPECT_EQ(texts, (std::vector<std::string>{full, full.substr(0, 252) + "c", "e"}));
 }
 
 TEST(DialogEdit, KeyboardEntrySelectsAllAndAClickPlacesTheCursor) {
@@ -300,6 +319,50 @@ TEST(DialogMultiLine, WrapsAsTheModelReadsItAndCtrlJStartsALine) {
   EXPECT_EQ(h.model.GetLine(id, 0, 200), "The quick brown fox jumps ");
   EXPECT_EQ(h.model.GetLine(id, 2, 200), "\\x41");
   EXPECT_EQ(h.shot.At(box.right() - 2, box.y + 1).glyph, Glyph::kArrowUp);  // its scroll bar
+}
+
+TEST(DialogMultiLine, ScrollBarClicksAndTheWheelScrollWithoutMovingTheCursor) {
+  Harness h(res::DispPosWrite());
+  h.device.Keys({Key::kTab, Key::kTab});  // the data box
+  for (int i = 0; i < 12; ++i) {
+    h.device.Type("line" + std::to_string(i));
+    h.device.Add(InputEvent::Char('\n'));
+  }
+  // Thirteen lines in five rows; the cursor on the last, empty one.
+  const Rect box = h.layer.control_rect(res::kIdWriteData);
+  const int bar = box.right() - 2, top = box.y + 1;
+  std::vector<std::string> first_rows;
+  auto first_row = [&] {
+    h.device.Add([&] { first_rows.push_back(h.device.painted().RowText(box.x + 1, top, 6)); });
+  };
+  first_row();
+  h.device.Add(InputEvent::Click(bar, top));  // the up arrow: a line
+  first_row();
+  h.device.Add(InputEvent::Click(bar, top + 1));  // the track above the thumb: a page
+  first_row();
+  h.device.Add(InputEvent::Click(bar, top + 4));  // the down arrow
+  first_row();
+  h.device.Add(InputEvent::Wheel(box.x + 5, top + 2, false));
+  first_row();
+  h.device.Type("X");  // typed where the cursor was, and the view follows it
+  first_row();
+  h.Run();
+  EXPECT_EQ(first_rows,
+            (std::vector<std::string>{"line8 ", "line7 ", "line3 ", "line4 ", "line7 ", "line8 "}));
+  EXPECT_EQ(h.model.GetLine(res::kIdWriteData, 12, 200), "X");
+  EXPECT_EQ(h.layer.focused_id(), res::kIdWriteData);
+}
+
+TEST(DialogRadio, TheWholeShownTextTakesAClick) {
+  Harness h(res::DispPosWrite());
+  h.proc.on_init = [](ui::Dialog& d) { d.CheckRadioButton(231, 232, 232); };
+  // "(*) Using data from List Box" is wider in cells than the template's 94 units.
+  const res::Control& radio = res::DispPosWrite().controls[2];
+  ASSERT_GT(ShownTextWidth(radio), radio.w / kUnitsPerColumn);
+  h.device.Add(h.ClickOn(231, ShownTextWidth(radio) - 1));
+  h.Run();
+  EXPECT_TRUE(h.model.IsChecked(231));
+  EXPECT_EQ(h.proc.commands.front(), "231:0");
 }
 
 TEST(DialogListBox, ClickFocusesArrowsSelectWithoutCommands) {

@@ -42,6 +42,10 @@ ControlPlace Place(const res::Control& c, const Rect& client) {
   }
   p.rect.x += client.x;
   p.rect.y += client.y;
+  // A radio button's text is wider in cells than in the template's font: all
+  // of what it shows answers to a click.
+  if (c.kind == K::kRadioButton)
+    p.rect.w = std::max(p.rect.w, std::min(ShownTextWidth(c), client.right() - p.rect.x));
   return p;
 }
 

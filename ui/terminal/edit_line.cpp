@@ -36,6 +36,7 @@ bool EditLine::HandleKey(std::string& text, const InputEvent& e) {
     case Key::kChar:
       if (!IsPrintable(static_cast<unsigned char>(e.ch))) return false;
       DeleteSelection(text);
+      if (text.size() >= kMaxTypedChars) return true;  // full: the key is taken, nothing added
       text.insert(static_cast<std::size_t>(cursor_), 1, e.ch);
       ++cursor_;
       return true;

@@ -6,10 +6,15 @@
 
 #include <string>
 
+#include "ui/port.h"
 #include "ui/terminal/cell_grid.h"
 #include "ui/terminal/input_event.h"
 
 namespace terminal {
+
+// Characters a field takes from the keyboard: what the dialogs read of it
+// (a 254-byte buffer), so that nothing typed is cut off unseen.
+inline constexpr std::size_t kMaxTypedChars = ui::kFieldRoom - 1;
 
 class EditLine {
  public:
@@ -19,8 +24,8 @@ class EditLine {
   // A click at a column of the field.
   void Click(const std::string& text, int column);
 
-  // Editing keys: characters, Backspace, Delete, Left, Right, Home, End.
-  // False for any other key (it is the dialog's).
+  // Editing keys: characters (none past kMaxTypedChars), Backspace, Delete,
+  // Left, Right, Home, End. False for any other key (it is the dialog's).
   bool HandleKey(std::string& text, const InputEvent& e);
 
   // Draws the visible part of the text into `width` cells at (x, y) and, when

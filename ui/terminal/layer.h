@@ -12,7 +12,8 @@ class Layer {
   virtual ~Layer() = default;
   // The screen's size changed (also called once before the first Draw).
   virtual void Layout(int width, int height) = 0;
-  virtual void Draw(CellGrid& grid) = 0;
+  // active: the topmost window, the one that takes input.
+  virtual void Draw(CellGrid& grid, bool active) = 0;
   virtual void HandleInput(const InputEvent& e) = 0;
   virtual bool done() const = 0;
   // Input has ended or the main window is gone: close at once.

@@ -50,10 +50,11 @@ void MainWindow::ToggleLogMaximized() {
   LayoutLog();
 }
 
-void MainWindow::Draw(CellGrid& grid) const {
-  grid.Fill(Rect{0, 0, width_, 1}, ' ', Style::kTitle);
-  grid.Text(1, 0, kMainTitle, Style::kTitle, width_ - 6);
-  grid.Text(close_box().x, 0, "[X]", Style::kTitle);
+void MainWindow::Draw(CellGrid& grid, bool active) const {
+  const Style title = active ? Style::kTitle : Style::kCaption;
+  grid.Fill(Rect{0, 0, width_, 1}, ' ', title);
+  grid.Text(1, 0, kMainTitle, title, width_ - 6);
+  grid.Text(close_box().x, 0, "[X]", title);
   menu_.DrawBar(grid);
   grid.Fill(Rect{0, kClientTop, width_, height_ - kClientTop}, ' ', Style::kNormal);
   log_.Draw(grid);

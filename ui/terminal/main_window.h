@@ -43,7 +43,8 @@ class MainWindow {
   MainWindow();
 
   void Layout(int width, int height);
-  void Draw(CellGrid& grid) const;
+  // active: no modal window is open above it.
+  void Draw(CellGrid& grid, bool active = true) const;
   MainAction HandleInput(const InputEvent& e);
 
   LogBox& log() { return log_; }

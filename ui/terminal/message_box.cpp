@@ -32,12 +32,13 @@ Rect MessageBoxLayer::ok_button() const {
   return Rect{rect_.x + (rect_.w - w) / 2, rect_.bottom() - 2, w, 1};
 }
 
-void MessageBoxLayer::Draw(CellGrid& grid) {
+void MessageBoxLayer::Draw(CellGrid& grid, bool active) {
+  const Style caption = active ? Style::kCaptionActive : Style::kCaption;
   grid.Fill(rect_, ' ', Style::kNormal);
   grid.Frame(rect_, Style::kFrame);
-  grid.Fill(Rect{rect_.x, rect_.y, rect_.w, 1}, ' ', Style::kCaptionActive);
-  grid.Text(rect_.x + 1, rect_.y, caption_, Style::kCaptionActive, rect_.w - 6);
-  grid.Text(close_box().x, rect_.y, "[X]", Style::kCaptionActive);
+  grid.Fill(Rect{rect_.x, rect_.y, rect_.w, 1}, ' ', caption);
+  grid.Text(rect_.x + 1, rect_.y, caption_, caption, rect_.w - 6);
+  grid.Text(close_box().x, rect_.y, "[X]", caption);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     const int y = rect_.y + 2 + static_cast<int>(i);
     if (y >= ok_button().y - 1) break;

@@ -21,7 +21,7 @@ class MessageBoxLayer : public Layer {
   Rect close_box() const { return Rect{rect_.right() - 4, rect_.y, 3, 1}; }
 
   void Layout(int width, int height) override;
-  void Draw(CellGrid& grid) override;
+  void Draw(CellGrid& grid, bool active) override;
   void HandleInput(const InputEvent& e) override;
   bool done() const override { return done_; }
   void Abandon() override { done_ = true; }

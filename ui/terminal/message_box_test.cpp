@@ -58,10 +58,40 @@ TEST(MessageBox, CaptionKeepsItsBlanksAndLongTextWraps) {
   MessageBoxLayer box(std::string(150, 'w') + " end", "Command Status");
   box.Layout(80, 24);
   CellGrid grid(80, 24);
-  box.Draw(grid);
+  box.Draw(grid, true);
   EXPECT_LE(box.rect().right(), 80);
   EXPECT_TRUE(Shows(grid, " Command Status "));
   EXPECT_TRUE(Shows(grid, "end"));
+}
+
+TEST(MessageBox, OnlyTheTopmostWindowShowsAnActiveCaption) {
+  FakeDevice device({100, 30});
+  TerminalFrontEnd fe(device);
+  RecordingWindow window;
+  testing::RecordingDialog proc;
+  CellGrid with_dialog, with_box;
+  proc.on_command = [&](ui::Dialog&, int id, int) {
+    if (id == res::kIdOk)
+      fe.ShowMessage("  RC = -1, errno = (302) POSERR_SYS_NOT_INITIALIZED  ", "Command Status");
+  };
+  window.on_command = [&](int) { fe.RunDialog(res::DispPosClose(), proc); };
+  device.Keys({Key::kF10, Key::kDown, Key::kDown, Key::kEnter});
+  device.Add([&] { with_dialog = device.painted(); });
+  device.Keys({Key::kEnter});  // OK: the box opens over the dialog
+  device.Add([&] { with_box = device.painted(); });
+  device.Keys({Key::kEnter});
+  fe.Run(window);
+  const int dialog_row = testing::RowOf(with_dialog, "POS Close");
+  const int box_row = testing::RowOf(with_box, "Command Status");
+  ASSERT_GE(dialog_row, 0);
+  ASSERT_NE(box_row, dialog_row);
+  auto style = [](const CellGrid& g, int row, std::string_view text) {
+    return g.At(static_cast<int>(g.Row(row).find(text)), row).style;
+  };
+  EXPECT_EQ(with_dialog.At(1, 0).style, Style::kCaption);  // the main window's title
+  EXPECT_EQ(style(with_dialog, dialog_row, "POS Close"), Style::kCaptionActive);
+  EXPECT_EQ(style(with_box, dialog_row, "POS Close"), Style::kCaption);
+  EXPECT_EQ(style(with_box, box_row, "Command Status"), Style::kCaptionActive);
 }
 
 struct Running {

@@ -145,11 +145,18 @@ bool MultiEdit::HandleKey(std::string& text, const InputEvent& e, int columns, i
   return true;
 }
 
-bool MultiEdit::HandleWheel(const InputEvent& e, const std::string& text, int columns, int rows) {
-  if (e.type != InputEvent::Type::kMouse || e.mouse == Mouse::kPress) return false;
-  const int count = static_cast<int>(ui::DialogModel::WrapLines(text, columns).size());
-  top_ += e.mouse == Mouse::kWheelUp ? -kWheelRows : kWheelRows;
-  top_ = std::clamp(top_, 0, std::max(0, count - rows));
+bool MultiEdit::HandleMouse(const InputEvent& e, const std::string& text, const Rect& r) {
+  if (e.type != InputEvent::Type::kMouse) return false;
+  const Rect area = TextArea(r);
+  const int count = static_cast<int>(ui::DialogModel::WrapLines(text, area.w).size());
+  int rows = 0;
+  if (e.mouse != Mouse::kPress)
+    rows = e.mouse == Mouse::kWheelUp ? -kWheelRows : kWheelRows;
+  else if (e.x == area.right() && e.y >= area.y && e.y < area.bottom())
+    rows = ScrollBarDelta(e.y - area.y, area.h, top_, area.h, count);
+  else
+    return false;
+  top_ = std::clamp(top_ + rows, 0, std::max(0, count - area.h));
   return true;
 }
 

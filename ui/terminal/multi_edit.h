@@ -19,7 +19,9 @@ class MultiEdit {
   void Click(const std::string& text, int columns, int column, int row);
   // Editing keys; false for a key that is the dialog's (Enter, Tab, Esc, ...).
   bool HandleKey(std::string& text, const InputEvent& e, int columns, int rows);
-  bool HandleWheel(const InputEvent& e, const std::string& text, int columns, int rows);
+  // The wheel over the box (frame r) and clicks on its scroll bar scroll the
+  // view, leaving the cursor; false for other clicks.
+  bool HandleMouse(const InputEvent& e, const std::string& text, const Rect& r);
 
   // Draws the box (frame, text, vertical scroll bar) into r.
   void Draw(CellGrid& grid, const Rect& r, const std::string& text, bool focused);

@@ -136,10 +136,10 @@ void Screen::Render() {
   if (too_small()) {
     grid_.Text(0, 0, kTooSmall, Style::kNotice, size_.width);
   } else {
-    if (proc_) main_.Draw(grid_);
+    if (proc_) main_.Draw(grid_, layers_.empty());
     for (Layer* layer : layers_) {
       grid_.HideCursor();  // only the topmost layer shows a cursor
-      layer->Draw(grid_);
+      layer->Draw(grid_, layer == layers_.back());
     }
   }
   device_->Paint(grid_);

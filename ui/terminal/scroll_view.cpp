@@ -73,23 +73,18 @@ bool ScrollView::HandleScrollKey(Key key) {
   }
 }
 
-namespace {
-
-// A click on a bar of `length` cells at offset pos: -2/-1/+1/+2 for page up,
-// line up, line down, page down, 0 on the thumb.
-int BarStep(int pos, int length, int first, int visible, int total) {
+int ScrollBarDelta(int pos, int length, int first, int visible, int total) {
   if (pos <= 0) return -1;
   if (pos >= length - 1) return 1;
   const int track = length - 2;
   if (total <= visible || track <= 0) return 0;
+  const int page = std::max(1, visible - 1);
   const int thumb = std::clamp(track * visible / total, 1, track);
   const int at = (track - thumb) * first / (total - visible);
-  if (pos - 1 < at) return -2;
-  if (pos - 1 >= at + thumb) return 2;
+  if (pos - 1 < at) return -page;
+  if (pos - 1 >= at + thumb) return page;
   return 0;
 }
-
-}  // namespace
 
 bool ScrollView::HandleMouse(const InputEvent& e) {
   if (e.type != InputEvent::Type::kMouse || !inner_.Contains(e.x, e.y)) return false;
@@ -97,16 +92,12 @@ bool ScrollView::HandleMouse(const InputEvent& e) {
     ScrollBy(e.mouse == Mouse::kWheelUp ? -kWheelRows : kWheelRows, 0);
     return true;
   }
-  const int page = std::max(1, text_.h - 1);
   if (vbar_ && e.x == inner_.right() - 1 && e.y < text_.bottom()) {
-    const int step = BarStep(e.y - text_.y, text_.h, top_, text_.h, rows_);
-    ScrollBy(step == -2 ? -page : step == 2 ? page : step, 0);
+    ScrollBy(ScrollBarDelta(e.y - text_.y, text_.h, top_, text_.h, rows_), 0);
     return true;
   }
   if (hbar_ && e.y == inner_.bottom() - 1 && e.x < text_.right()) {
-    const int step = BarStep(e.x - text_.x, text_.w, left_, text_.w, cols_);
-    const int hpage = std::max(1, text_.w - 1);
-    ScrollBy(0, step == -2 ? -hpage : step == 2 ? hpage : step);
+    ScrollBy(0, ScrollBarDelta(e.x - text_.x, text_.w, left_, text_.w, cols_));
     return true;
   }
   return false;

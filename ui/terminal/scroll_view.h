@@ -55,6 +55,10 @@ class ScrollView {
 void DrawScrollBar(CellGrid& grid, int x, int y, int length, bool vertical, int first, int visible,
                    int total);
 
+// How far a click at offset pos of such a bar scrolls: a line at the arrows,
+// a page (visible - 1) on the track before or after the thumb, 0 on it.
+int ScrollBarDelta(int pos, int length, int first, int visible, int total);
+
 inline constexpr int kWheelRows = 3;
 
 }  // namespace terminal
