@@ -117,19 +117,6 @@ std::int32_t WriteRs232(Client& client, Device& port, std::string_view data) {
 
 }  // namespace
 
-bool HasInput(Device& device) {
-  switch (device.config.class_code) {
-    case kClassScale:
-      return true;
-    case kClassNvram:
-      return device.own.Number("cursor") < device.own.Number("bytesUsed");
-    case kClassRs232:
-      return !device.stream.empty();
-    default:
-      return !device.input.empty();
-  }
-}
-
 std::int32_t ReadDevice(Device& device, std::uint8_t* buffer, std::int32_t size,
                         std::int32_t* out) {
   switch (device.config.class_code) {

@@ -16,9 +16,6 @@ std::int32_t ReadDevice(Device& device, std::uint8_t* buffer, std::int32_t size,
 std::int32_t ReadEventQueue(Client& client, std::uint8_t* buffer, std::int32_t size,
                             std::int32_t* out);
 
-// Whether a read of the device would find data now.
-bool HasInput(Device& device);
-
 // Delivers data to the display, printer, NVRAM or RS-232 port; *out is the
 // count taken.
 std::int32_t WriteDevice(Client& client, Device& device, const std::uint8_t* data,
