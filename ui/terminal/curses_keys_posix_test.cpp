@@ -69,7 +69,7 @@ constexpr bool kSanitized = false;
 constexpr bool kSanitized = false;
 #endif
 
-// A child process whose standard input and output are a new pseudo-terminal
+// A child process whose standard streams are a new pseudo-terminal
 // of 100x30 with the given TERM. The child runs body and ends with its exit
 // code; the test talks to it through the terminal's master side.
 struct PtyChild {
@@ -89,6 +89,7 @@ struct PtyChild {
     ioctl(slave, TIOCSWINSZ, &size);
     dup2(slave, STDIN_FILENO);
     dup2(slave, STDOUT_FILENO);
+    dup2(slave, STDERR_FILENO);  // a sanitizer's report of the fault too
     setenv("TERM", term, 1);
     _exit(body());
   }
