@@ -26,7 +26,7 @@ void CellGrid::Put(int x, int y, char ch, Style style, Glyph glyph) {
   if (IsPrintable(byte)) {
     c = Cell{ch, style, glyph};
   } else {
-    c = Cell{StandInChar(byte), Style::kStandIn, Glyph::kNone};
+    c = Cell{StandInChar(byte), Style::kStandIn, byte == '\n' ? Glyph::kLineFeed : Glyph::kNone};
   }
 }
 

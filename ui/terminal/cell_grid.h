@@ -49,6 +49,7 @@ enum class Glyph : std::uint8_t {
   kArrowDown,
   kArrowLeft,
   kArrowRight,
+  kLineFeed,  // the stand-in of a line feed: a return arrow where the terminal can draw one
 };
 
 struct Cell {

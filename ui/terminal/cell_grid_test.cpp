@@ -22,6 +22,7 @@ TEST(CellGrid, BytesThatAreNotPrintableBecomeStandIns) {
     g.Put(1, 0, static_cast<char>(c.byte), Style::kField);
     EXPECT_EQ(g.At(1, 0).ch, c.shown) << int{c.byte};
     EXPECT_EQ(g.At(1, 0).style, c.style) << int{c.byte};
+    EXPECT_EQ(g.At(1, 0).glyph == Glyph::kLineFeed, c.byte == 0x0a) << int{c.byte};
   }
 }
 

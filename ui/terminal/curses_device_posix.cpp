@@ -2,6 +2,7 @@
 // standard input and a self-pipe, and always gives the terminal back.
 #include <curses.h>
 #include <fcntl.h>
+#include <langinfo.h>
 #include <locale.h>
 #include <poll.h>
 #include <signal.h>
@@ -146,6 +147,7 @@ class CursesDevice : public Device {
   SCREEN* screen_ = nullptr;
   std::array<int, 2> wake_{-1, -1};
   bool colors_ = false;
+  bool utf8_ = false;              // the locale is UTF-8: the terminal can draw Unicode stand-ins
   int alt_down_ = 0, alt_up_ = 0;  // curses codes of Alt-Down / Alt-Up, 0 if unknown
 };
 
@@ -170,6 +172,7 @@ bool CursesDevice::Start(std::string* error) {
   // The character type only, for line glyphs in a UTF-8 terminal; numbers
   // and messages keep the C locale.
   setlocale(LC_CTYPE, "");
+  utf8_ = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
   set_escdelay(kEscDelayMs);  // Esc acts at once
   screen_ = newterm(nullptr, stdout, stdin);
   if (screen_ == nullptr) {
@@ -387,6 +390,8 @@ chtype GlyphChar(const Cell& c) {
       return ACS_LARROW;
     case Glyph::kArrowRight:
       return ACS_RARROW;
+    case Glyph::kLineFeed:
+      break;  // its letter, unless Paint draws the arrow
   }
   if (c.style == Style::kScrollTrack) return ACS_CKBOARD;
   // Only printable bytes reach the terminal; the grid keeps no others.
@@ -399,6 +404,15 @@ void CursesDevice::Paint(const CellGrid& grid) {
   for (int y = 0; y < s.height && y < grid.height(); ++y) {
     for (int x = 0; x < s.width && x < grid.width(); ++x) {
       const Cell& c = grid.At(x, y);
+      if (c.glyph == Glyph::kLineFeed && utf8_) {
+        static constexpr wchar_t kReturnArrow[] = {0x21B5, 0};
+        cchar_t wide;
+        const chtype attr = AttrOf(c.style);
+        setcchar(&wide, kReturnArrow, attr & ~A_COLOR, static_cast<short>(PAIR_NUMBER(attr)),
+                 nullptr);
+        mvadd_wch(y, x, &wide);
+        continue;
+      }
       mvaddch(y, x, GlyphChar(c) | AttrOf(c.style));  // ERR at the last cell, drawn all the same
     }
   }
