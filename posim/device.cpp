@@ -7,7 +7,7 @@ namespace posim {
 Device::Device(const DeviceConfig& c)
     : config(c),
       kind(FindKindByCode(c.class_code)),
-      own(kind != nullptr ? kind->resources : std::span<const ResourceSpec>()),
+      own(kind != nullptr ? kind->resources : std::span<const ResourceRule>()),
       common(DeviceLevelResources()) {
   common.Number("deviceNumber") = c.number;
   common.Number("subtype") = c.subtype;

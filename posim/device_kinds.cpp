@@ -11,7 +11,7 @@ namespace posim {
 
 namespace {
 
-constexpr ResourceSpec kDisplay[] = {
+constexpr ResourceRule kDisplay[] = {
     ReadOnly("rows", 2),
     ReadOnly("columns", 20),
     Number("cursorRow", 0, 0, 1, kDspInvalidCursor),
@@ -22,7 +22,7 @@ constexpr ResourceSpec kDisplay[] = {
     Text("displayText", false, 41),
 };
 
-constexpr ResourceSpec kPrinter[] = {
+constexpr ResourceRule kPrinter[] = {
     Number("station", 1, 1, 3, kPrnInvalidStation),  // 1 receipt, 2 journal, 3 document insert
     Number("diWidth", 66, 1, 86, kPrnInvalidDiWidth),
     Number("crLfDistance", 24, 1, 255, kPrnInvalidCrLfDistance),
@@ -39,7 +39,7 @@ constexpr ResourceSpec kPrinter[] = {
     ReadOnly("paperOut", 0),  // 1: nothing prints until paper is put back
 };
 
-constexpr ResourceSpec kScanner[] = {
+constexpr ResourceRule kScanner[] = {
     Number("beepState", 1, 0, 1, kScanInvalidBeepState),
     Number("beepVolume", 2, 0, 3, kScanInvalidBeepVolume),
     Number("beepFrequency", 1, 0, 3, kScanInvalidBeepFreq),
@@ -52,7 +52,7 @@ constexpr ResourceSpec kScanner[] = {
     Text("lastLabel", false, 64),
 };
 
-constexpr ResourceSpec kScale[] = {
+constexpr ResourceRule kScale[] = {
     Number("weightUnits", 0, 0, 1, kScaleConfigurationError),  // 0 grams, 1 hundredths of a pound
     Number("weightMode", 0, 0, 1, kScaleInvalidWeightMode),
     Number("operationsMode", 0, 0, 1, kScaleInvalidOperationsMode),
@@ -63,7 +63,7 @@ constexpr ResourceSpec kScale[] = {
     ReadOnly("currentWeight", 0),
 };
 
-constexpr ResourceSpec kMsr[] = {
+constexpr ResourceRule kMsr[] = {
     Number("tracksToRead", 7, 1, 7,
            kSysOutOfBounds),  // bit 0 track 1, bit 1 track 2, bit 2 track 3
     ReadOnly("track1Length"),
@@ -72,7 +72,7 @@ constexpr ResourceSpec kMsr[] = {
     ReadOnly("swipeCount"),
 };
 
-constexpr ResourceSpec kKeyboard[] = {
+constexpr ResourceRule kKeyboard[] = {
     Number("keyboardClick", 1, 0, 1, kKbdInvalidKeyboardClick),
     Number("typematicDelay", 1, 0, 3, kKbdInvalidTypematicDelay),
     Number("typematicFrequency", 11, 0, 31, kKbdInvalidTypematicFreq),
@@ -93,14 +93,14 @@ constexpr ResourceSpec kKeyboard[] = {
     ReadOnly("keyLockPosition", 1),
 };
 
-constexpr ResourceSpec kDrawer[] = {
+constexpr ResourceRule kDrawer[] = {
     Number("pulseWidth", 50, 10, 200, kTillInvalidPulseWidth),  // milliseconds
     ReadOnly("drawerOpen", 0),
     ReadOnly("openCount", 0),
 };
 
 constexpr std::int32_t kNvramSize = 8192;
-constexpr ResourceSpec kNvram[] = {
+constexpr ResourceRule kNvram[] = {
     ReadOnly("nvramSize", kNvramSize),
     Number("cursor", 0, 0, kNvramSize, kNvramInvalidCursor),
     Number("accessMode", 0, 0, 1, kNvramInvalidMode),  // 0 append, 1 write at the cursor
@@ -108,7 +108,7 @@ constexpr ResourceSpec kNvram[] = {
     ReadOnly("batteryGood", 1),
 };
 
-constexpr ResourceSpec kPower[] = {
+constexpr ResourceRule kPower[] = {
     Number("alarmDay", 1, 1, 31, kPowerInvalidDay),
     Number("alarmHour", 6, 0, 23, kPowerInvalidHour),
     Number("alarmMinutes", 0, 0, 59, kPowerInvalidMinutes),
@@ -118,7 +118,7 @@ constexpr ResourceSpec kPower[] = {
 
 constexpr std::int32_t kBaudRates[] = {300,  600,   1200,  2400,  4800,
                                        9600, 19200, 38400, 57600, 115200};
-constexpr ResourceSpec kRs232[] = {
+constexpr ResourceRule kRs232[] = {
     Choice("baudRate", 9600, kBaudRates, kRs232InvalidBaudRate),
     Number("dataBits", 8, 5, 8, kRs232InvalidDataBits),
     Number("parity", 0, 0, 4, kRs232InvalidParity),  // none, odd, even, mark, space
@@ -127,7 +127,7 @@ constexpr ResourceSpec kRs232[] = {
     ReadOnly("bytesWritten", 0),
 };
 
-constexpr ResourceSpec kTouch[] = {
+constexpr ResourceRule kTouch[] = {
     Number("contrast", 8, 0, 15, kTouchInvalidContrast),
     Number("backlightOn", 1, 0, 1, kTouchInvalidBacklightOn),
     Number("clickVolume", 1, 0, 3, kTouchInvalidClickVolume),
@@ -141,7 +141,7 @@ constexpr ResourceSpec kTouch[] = {
     ReadOnly("toneSounding", 0),
 };
 
-constexpr ResourceSpec kAlarm[] = {
+constexpr ResourceRule kAlarm[] = {
     Number("toneFrequency", 2000, 100, 5000, kSysOutOfBounds),
     Number("toneDuration", 1000, 10, 60000, kSysOutOfBounds),
     Number("toneVolume", 3, 0, 3, kSysOutOfBounds),
@@ -163,13 +163,13 @@ constexpr DeviceKind kKinds[] = {
     {"PosAlarm", kClassAlarm, kAlarm},
 };
 
-constexpr ResourceSpec kDeviceLevel[] = {
+constexpr ResourceRule kDeviceLevel[] = {
     ReadOnly("deviceNumber"), ReadOnly("subtype"),     ReadOnly("slot"),
     ReadOnly("port"),         ReadOnly("deviceClass"), Text("deviceName", false, 31),
     ReadOnly("deviceOnline"), ReadOnly("acquired"),    ReadOnly("locked"),
 };
 
-constexpr ResourceSpec kSystem[] = {
+constexpr ResourceRule kSystem[] = {
     {"queueHandle", ValueType::kWindow, true, 0, 0, 0, 0, {}, ""},
     Number("readTimeout", 0, 0, 10000, kSysOutOfBounds),  // milliseconds a read waits for data
     Number("terminalNumber", 1, 1, 9999, kSysOutOfBounds),
@@ -209,10 +209,10 @@ const DeviceKind* FindKindByCode(std::int32_t class_code) {
   return nullptr;
 }
 
-std::span<const ResourceSpec> DeviceLevelResources() {
+std::span<const ResourceRule> DeviceLevelResources() {
   return kDeviceLevel;
 }
-std::span<const ResourceSpec> SystemResources() {
+std::span<const ResourceRule> SystemResources() {
   return kSystem;
 }
 

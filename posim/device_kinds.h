@@ -15,7 +15,7 @@ enum class ValueType {
   kWindow,  // a window handle, pointer-sized
 };
 
-struct ResourceSpec {
+struct ResourceRule {
   const char* name;  // the API's name (list-file name without its prefix)
   ValueType type;
   bool writable;
@@ -27,19 +27,19 @@ struct ResourceSpec {
   const char* initial_text;
 };
 
-constexpr ResourceSpec Number(const char* name, std::int32_t initial, std::int32_t min,
+constexpr ResourceRule Number(const char* name, std::int32_t initial, std::int32_t min,
                               std::int32_t max, std::int32_t bad_value_status) {
   return {name, ValueType::kNumber, true, initial, min, max, bad_value_status, {}, ""};
 }
-constexpr ResourceSpec Choice(const char* name, std::int32_t initial,
+constexpr ResourceRule Choice(const char* name, std::int32_t initial,
                               std::span<const std::int32_t> choices,
                               std::int32_t bad_value_status) {
   return {name, ValueType::kNumber, true, initial, 0, 0, bad_value_status, choices, ""};
 }
-constexpr ResourceSpec ReadOnly(const char* name, std::int32_t initial = 0) {
+constexpr ResourceRule ReadOnly(const char* name, std::int32_t initial = 0) {
   return {name, ValueType::kNumber, false, initial, 0, 0, 0, {}, ""};
 }
-constexpr ResourceSpec Text(const char* name, bool writable, std::int32_t max_length,
+constexpr ResourceRule Text(const char* name, bool writable, std::int32_t max_length,
                             const char* initial_text = "") {
   return {name, ValueType::kText, writable, 0, 0, max_length, 0, {}, initial_text};
 }
@@ -47,7 +47,7 @@ constexpr ResourceSpec Text(const char* name, bool writable, std::int32_t max_le
 struct DeviceKind {
   const char* class_name;  // as in the device class list, e.g. "PosDisplay"
   std::int32_t class_code;
-  std::span<const ResourceSpec> resources;
+  std::span<const ResourceRule> resources;
 };
 
 std::span<const DeviceKind> DeviceKinds();
@@ -55,9 +55,9 @@ const DeviceKind* FindKindByClassName(std::string_view class_name);  // any case
 const DeviceKind* FindKindByCode(std::int32_t class_code);
 
 // Names that every device answers (its number, slot, state ...), read-only.
-std::span<const ResourceSpec> DeviceLevelResources();
+std::span<const ResourceRule> DeviceLevelResources();
 // Names that belong to the client's session (queueHandle, readTimeout ...).
-std::span<const ResourceSpec> SystemResources();
+std::span<const ResourceRule> SystemResources();
 
 // Class names that open something other than one class's devices.
 inline constexpr std::string_view kAnyDeviceClass = "PosDevice";

@@ -29,10 +29,10 @@ namespace {
 
 void AppendValues(ValueTable& table, std::string& text) {
   for (int i = 0; i < static_cast<int>(table.Size()); ++i) {
-    const ResourceSpec& spec = table.SpecAt(i);
-    text += spec.name;
+    const ResourceRule& rule = table.RuleAt(i);
+    text += rule.name;
     text += " = ";
-    text += spec.type == ValueType::kText ? EscapedBytes(table.At(i).text)
+    text += rule.type == ValueType::kText ? EscapedBytes(table.At(i).text)
                                           : std::to_string(table.At(i).number);
     text += '\n';
   }

@@ -44,20 +44,20 @@ void CopyToCaller(std::uintptr_t value, std::size_t room, std::string_view text)
   out[n] = '\0';
 }
 
-std::int32_t CheckNumber(const ResourceSpec& spec, std::int64_t n) {
-  if (!spec.choices.empty()) {
-    for (std::int32_t choice : spec.choices) {
+std::int32_t CheckNumber(const ResourceRule& rule, std::int64_t n) {
+  if (!rule.choices.empty()) {
+    for (std::int32_t choice : rule.choices) {
       if (choice == n) return kOk;
     }
-    return spec.bad_value_status;
+    return rule.bad_value_status;
   }
-  return n >= spec.min && n <= spec.max ? kOk : spec.bad_value_status;
+  return n >= rule.min && n <= rule.max ? kOk : rule.bad_value_status;
 }
 
 // The new value a pair asks for, or the status that refuses it.
-std::int32_t NewValue(const ResourceSpec& spec, std::uintptr_t raw, Value& out) {
-  if (!spec.writable) return kSysCmdReject;
-  switch (spec.type) {
+std::int32_t NewValue(const ResourceRule& rule, std::uintptr_t raw, Value& out) {
+  if (!rule.writable) return kSysCmdReject;
+  switch (rule.type) {
     case ValueType::kWindow:
       out.number = static_cast<std::int64_t>(raw);
       return kOk;
@@ -65,7 +65,7 @@ std::int32_t NewValue(const ResourceSpec& spec, std::uintptr_t raw, Value& out) 
       if (!IsCallerText(raw)) return kSysInvalidAddress;
       const char* text = reinterpret_cast<const char*>(raw);
       const std::size_t length = strnlen(text, kLongestCallerText);
-      if (length > static_cast<std::size_t>(spec.max)) return kSysInvalidLength;
+      if (length > static_cast<std::size_t>(rule.max)) return kSysInvalidLength;
       out.text.assign(text, length);
       return kOk;
     }
@@ -73,29 +73,29 @@ std::int32_t NewValue(const ResourceSpec& spec, std::uintptr_t raw, Value& out) 
       break;
   }
   const std::optional<std::int64_t> n = PairNumber(raw);
-  if (!n) return spec.bad_value_status;
-  const std::int32_t status = CheckNumber(spec, *n);
+  if (!n) return rule.bad_value_status;
+  const std::int32_t status = CheckNumber(rule, *n);
   if (status == kOk) out.number = *n;
   return status;
 }
 
 }  // namespace
 
-ValueTable::ValueTable(std::span<const ResourceSpec> specs) : specs_(specs) {
-  values_.reserve(specs.size());
-  for (const ResourceSpec& spec : specs) values_.push_back({spec.initial, spec.initial_text});
+ValueTable::ValueTable(std::span<const ResourceRule> rules) : rules_(rules) {
+  values_.reserve(rules.size());
+  for (const ResourceRule& rule : rules) values_.push_back({rule.initial, rule.initial_text});
 }
 
 int ValueTable::Find(std::string_view name) const {
-  for (std::size_t i = 0; i < specs_.size(); ++i) {
-    if (SameName(specs_[i].name, name)) return static_cast<int>(i);
+  for (std::size_t i = 0; i < rules_.size(); ++i) {
+    if (SameName(rules_[i].name, name)) return static_cast<int>(i);
   }
   return -1;
 }
 
 Value& ValueTable::Named(std::string_view name) {
   const int index = Find(name);
-  assert(index >= 0 && "a name of the table's own specs");
+  assert(index >= 0 && "a name of the table's own rules");
   return values_[index < 0 ? 0 : index];
 }
 
@@ -159,7 +159,7 @@ std::int32_t GetValues(Tables tables, ResourcePair* pairs, std::int32_t count) {
     Target& t = targets[i];
     if (const std::int32_t status = Resolve(tables, pairs[i].name, t.slot)) return status;
     const Value& value = t.slot.table->At(t.slot.index);
-    if (t.slot.table->SpecAt(t.slot.index).type == ValueType::kText) {
+    if (t.slot.table->RuleAt(t.slot.index).type == ValueType::kText) {
       if (!IsCallerText(pairs[i].value)) return kSysInvalidAddress;
       t.room = CallerTextRoom(pairs[i].value);
       t.text = value.text;
@@ -173,7 +173,7 @@ std::int32_t GetValues(Tables tables, ResourcePair* pairs, std::int32_t count) {
     const Target& t = targets[i];
     if (t.room != 0) {
       CopyToCaller(pairs[i].value, t.room, t.text);
-    } else if (t.slot.table->SpecAt(t.slot.index).type == ValueType::kWindow) {
+    } else if (t.slot.table->RuleAt(t.slot.index).type == ValueType::kWindow) {
       pairs[i].value = static_cast<std::uintptr_t>(t.slot.table->At(t.slot.index).number);
     } else {
       pairs[i].value = static_cast<std::uint32_t>(t.slot.table->At(t.slot.index).number);
@@ -188,8 +188,8 @@ std::int32_t SetValues(Tables tables, const ResourcePair* pairs, std::int32_t co
   std::vector<Value> values(count);
   for (std::int32_t i = 0; i < count; ++i) {
     if (const std::int32_t status = Resolve(tables, pairs[i].name, slots[i])) return status;
-    const ResourceSpec& spec = slots[i].table->SpecAt(slots[i].index);
-    if (const std::int32_t status = NewValue(spec, pairs[i].value, values[i])) return status;
+    const ResourceRule& rule = slots[i].table->RuleAt(slots[i].index);
+    if (const std::int32_t status = NewValue(rule, pairs[i].value, values[i])) return status;
   }
   for (std::int32_t i = 0; i < count; ++i) slots[i].table->At(slots[i].index) = values[i];
   return kOk;

@@ -1,5 +1,5 @@
 // Named resource values: a device's (or a session's) current values kept
-// beside their specs, and POS_SYS_GET_VALUES / POS_SYS_SET_VALUES over the
+// beside their rules, and POS_SYS_GET_VALUES / POS_SYS_SET_VALUES over the
 // caller's resource pairs.
 #pragma once
 
@@ -22,12 +22,12 @@ struct Value {
 
 class ValueTable {
  public:
-  explicit ValueTable(std::span<const ResourceSpec> specs);
+  explicit ValueTable(std::span<const ResourceRule> rules);
 
   // Index of a name (any case), or -1.
   int Find(std::string_view name) const;
-  std::size_t Size() const { return specs_.size(); }
-  const ResourceSpec& SpecAt(int index) const { return specs_[index]; }
+  std::size_t Size() const { return rules_.size(); }
+  const ResourceRule& RuleAt(int index) const { return rules_[index]; }
   Value& At(int index) { return values_[index]; }
 
   // The value of a name the table is known to hold.
@@ -37,7 +37,7 @@ class ValueTable {
  private:
   Value& Named(std::string_view name);
 
-  std::span<const ResourceSpec> specs_;
+  std::span<const ResourceRule> rules_;
   std::vector<Value> values_;
 };
 
