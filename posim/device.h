@@ -11,6 +11,7 @@
 
 #include "posapi/pos_library.h"
 #include "posim/device_kinds.h"
+#include "posim/faults.h"
 #include "posim/terminal.h"
 #include "posim/values.h"
 
@@ -39,7 +40,8 @@ struct Device {
 class EventSink {
  public:
   virtual ~EventSink() = default;
-  // Delivers one window message (from a thread of its own).
+  // Delivers one window message (from a thread of its own); window 0: the
+  // event has no window and is only queued for reads on handle 0.
   virtual void Post(std::uintptr_t window, std::uint32_t message, std::uint32_t wparam,
                     std::uint32_t lparam) = 0;
 };
@@ -63,6 +65,7 @@ struct Client {
   std::int32_t next_handle = 1;
   std::deque<PosqRecord> records;  // the event queue, read on handle 0
   bool records_discarded = false;  // the queue was full and events were dropped
+  Faults faults;                   // calls that answer a chosen status (posimctl fail)
   EventSink* sink;
 };
 

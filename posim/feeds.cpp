@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "posim/codes.h"
+#include "posim/device_io.h"
 #include "posim/events.h"
 #include "posim/scale.h"
 
@@ -104,6 +105,14 @@ std::int32_t SetOnline(Client& client, Device& device, bool online) {
   if (device.Online() == online) return kSysCmdReject;
   device.common.Number("deviceOnline") = online ? 1 : 0;
   EmitOnlineState(client, device, online);
+  return kOk;
+}
+
+std::int32_t ReceiveBytes(Client& client, Device& port, std::string_view bytes) {
+  if (const std::int32_t status = NeedOnline(port)) return status;
+  if (bytes.size() > kRs232BufferSize - port.stream.size()) return kSysOutOfBounds;
+  port.stream.append(bytes);
+  EmitDeviceEvent(client, port, kMsgRs232DataAvail, static_cast<std::uint32_t>(bytes.size()));
   return kOk;
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "posim/device.h"
 
@@ -27,6 +28,10 @@ std::int32_t CloseDrawer(Client& client, Device& drawer);
 // (POSM_PRN_STATUS_CHANGE).
 std::int32_t SetPaper(Client& client, Device& printer, bool present);
 std::int32_t SetOnline(Client& client, Device& device, bool online);
+// Bytes arriving at an RS-232 port from the line: queued for reads after what
+// waits already (POSM_RS232_DATA_AVAIL). POSERR_SYS_OUT_OF_BOUNDS when the
+// port's buffer cannot take them all.
+std::int32_t ReceiveBytes(Client& client, Device& port, std::string_view bytes);
 
 // The set-1 scan code of a character that a keyboard can type, 0 for others.
 std::uint8_t ScanCodeOf(char character);
