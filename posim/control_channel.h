@@ -1,7 +1,10 @@
-// The control channel: a local socket on which posimctl (or a test) sends one
-// command line per connection and reads the reply (control_channel_posix.cpp;
-// absent on Windows for now). A line longer than 64 KiB, or none within a few
-// seconds, is answered with an error and not run.
+// The control channel: a local endpoint (control_channel_posix.cpp: a Unix
+// domain socket that only its owner may use) on which posimctl or a test
+// sends one command line per connection and reads the reply, or a stream
+// (trace, watch) for as long as it stays connected. Each connection is served
+// on a thread of its own, so that an idle or slow client holds up nobody
+// else. A line longer than 64 KiB, or none within a few seconds, is answered
+// with an error and not run.
 #pragma once
 
 #include <functional>
@@ -14,17 +17,30 @@ namespace posim {
 // The socket, in the current directory of the program that loads the library.
 inline constexpr const char* kControlSocketName = "posim.sock";
 
-using CommandHandler = std::function<std::string(std::string_view line)>;
+// One client's connection, as the command handling sees it.
+class ControlConnection {
+ public:
+  virtual ~ControlConnection() = default;
+  // Sends text; false once the client is gone or the channel stops.
+  virtual bool Send(std::string_view text) = 0;
+  // Whether the client hung up or the channel stops.
+  virtual bool Gone() = 0;
+};
+
+// Runs one command line; returns when its reply, or its stream, is over.
+using ConnectionHandler = std::function<void(std::string_view line, ControlConnection&)>;
 
 class ControlChannel {
  public:
-  virtual ~ControlChannel() = default;  // stops listening and removes the socket
+  virtual ~ControlChannel() = default;  // stops listening, ends every connection
 };
 
-// Listens at path and runs handler for each command line on a thread of its
-// own. A socket left at path by a program that ended without removing it is
-// replaced; anything else there (a live socket, a plain file) is left alone,
-// and then nullptr is returned: the simulator works without the channel.
-std::unique_ptr<ControlChannel> StartControlChannel(const char* path, CommandHandler handler);
+// Listens at path and runs handler for each connection's command line. A
+// socket left at path by a program that ended without removing it is
+// replaced; anything else there (a live socket, a plain file) is left alone.
+// When it cannot listen, the simulator works without the channel, and the
+// returned object (nullptr where nothing can be told) leaves word of why for
+// posimctl until it is destroyed.
+std::unique_ptr<ControlChannel> StartControlChannel(const char* path, ConnectionHandler handler);
 
 }  // namespace posim

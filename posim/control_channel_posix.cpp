@@ -1,19 +1,25 @@
-// The control channel on a Unix domain socket: one command line per
-// connection, the reply written back before the connection is closed.
+// The control channel on a Unix domain socket that only its owner may use:
+// the socket file is readable and writable by the owner alone, and every
+// connection's peer must be of the same user (SO_PEERCRED). Each connection
+// is served on a thread of its own.
 #include <fcntl.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <list>
 #include <string>
 #include <thread>
 
 #include "posim/control_channel.h"
+#include "posim/control_note.h"
 
 namespace posim {
 
@@ -21,6 +27,7 @@ namespace {
 
 constexpr std::size_t kMaxLine = 65536;
 constexpr auto kReadTime = std::chrono::seconds(3);  // for one command line, from the connection
+constexpr std::size_t kMaxConnections = 32;          // served at once
 
 bool MakeAddress(const char* path, sockaddr_un& address) {
   std::memset(&address, 0, sizeof address);
@@ -43,19 +50,39 @@ bool IsSocket(const char* path, struct stat& info) {
   return lstat(path, &info) == 0 && S_ISSOCK(info.st_mode);
 }
 
-// The socket's file, named so that it can be removed from any directory.
-std::string AbsolutePath(const char* path) {
-  if (path[0] == '/') return path;
+std::string CurrentFolder() {
   char directory[4096];
-  if (getcwd(directory, sizeof directory) == nullptr) return path;
-  return std::string(directory) + "/" + path;
+  return getcwd(directory, sizeof directory) == nullptr ? "." : directory;
 }
 
-int Listen(const char* path) {
+// The socket's file, named so that it can be removed from any directory.
+std::string AbsolutePath(const char* path) {
+  return path[0] == '/' ? path : CurrentFolder() + "/" + path;
+}
+
+std::string UserName(uid_t uid) {
+  char buffer[1024];
+  passwd entry;
+  passwd* found = nullptr;
+  if (getpwuid_r(uid, &entry, buffer, sizeof buffer, &found) == 0 && found != nullptr) {
+    return std::string(found->pw_name) + " (uid " + std::to_string(uid) + ")";
+  }
+  return "uid " + std::to_string(uid);
+}
+
+// A listening socket at path that only its owner may use, or -1 and why not.
+int Listen(const char* path, std::string& why) {
+  const std::string shown = AbsolutePath(path);
   sockaddr_un address;
-  if (!MakeAddress(path, address)) return -1;
+  if (!MakeAddress(path, address)) {
+    why = shown + " is too long a name for a socket";
+    return -1;
+  }
   const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return -1;
+  if (fd < 0) {
+    why = std::string("no socket: ") + std::strerror(errno);
+    return -1;
+  }
   auto bind_it = [&] {
     return bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
   };
@@ -65,11 +92,38 @@ int Listen(const char* path) {
     unlink(path);  // left behind by a program that ended without cleaning up
     bound = bind_it();
   }
-  if (!bound || listen(fd, 16) != 0) {
-    close(fd);
-    return -1;
+  if (!bound) {
+    const int error = errno;
+    if (error != EADDRINUSE) {
+      why = "cannot create " + shown + ": " + std::strerror(error);
+    } else if (IsSocket(path, info)) {
+      why = "another program listens at " + shown;
+    } else {
+      why = shown + " is there already and is no socket (left as it is)";
+    }
+  } else if (chmod(path, S_IRUSR | S_IWUSR) != 0) {
+    why = "cannot keep " + shown + " to its owner: " + std::strerror(errno);
+    unlink(path);
+  } else if (listen(fd, 16) != 0) {
+    why = "cannot listen at " + shown + ": " + std::strerror(errno);
+    unlink(path);
+  } else {
+    return fd;
   }
-  return fd;
+  close(fd);
+  return -1;
+}
+
+// Whether the peer is of the channel's user; else the refusal it is sent.
+bool PeerIsOwner(int fd, std::string& refusal) {
+  ucred peer{};
+  socklen_t size = sizeof peer;
+  if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == geteuid()) {
+    return true;
+  }
+  refusal = "error: this simulated terminal belongs to " + UserName(geteuid()) +
+            "; only its owner may drive it, and you are " + UserName(peer.uid) + "\n";
+  return false;
 }
 
 enum class LineResult { kLine, kTooLong, kNone };
@@ -107,19 +161,73 @@ LineResult ReadLine(int fd, std::string& line) {
   return LineResult::kLine;
 }
 
-void WriteAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = send(fd, text.data() + done, text.size() - done, MSG_NOSIGNAL);
-    if (n <= 0) return;
-    done += static_cast<std::size_t>(n);
+class Connection : public ControlConnection {
+ public:
+  Connection(int fd, const std::atomic<bool>& stopping) : fd_(fd), stopping_(stopping) {}
+  ~Connection() override {
+    if (thread_.joinable()) thread_.join();
+    close(fd_);
   }
-}
+
+  bool Send(std::string_view text) override {
+    std::size_t done = 0;
+    while (done < text.size() && !stopping_) {
+      const ssize_t n = send(fd_, text.data() + done, text.size() - done, MSG_NOSIGNAL);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      done += static_cast<std::size_t>(n);
+    }
+    return done == text.size();
+  }
+
+  bool Gone() override {
+    if (stopping_) return true;
+    pollfd p = {fd_, POLLRDHUP, 0};
+    return poll(&p, 1, 0) > 0 && (p.revents & (POLLRDHUP | POLLHUP | POLLERR | POLLNVAL)) != 0;
+  }
+
+  void Start(const ConnectionHandler& handler) {
+    thread_ = std::thread([this, &handler] {
+      Serve(handler);
+      // The client reads to the end: it comes now, not when the thread is reaped.
+      shutdown(fd_, SHUT_RDWR);
+      done_ = true;
+    });
+  }
+  bool Done() const { return done_; }
+  // Wakes the thread from a blocking read or write.
+  void Interrupt() { shutdown(fd_, SHUT_RDWR); }
+
+ private:
+  void Serve(const ConnectionHandler& handler) {
+    std::string line;
+    if (!PeerIsOwner(fd_, line)) {
+      Send(line);
+      return;
+    }
+    switch (ReadLine(fd_, line)) {
+      case LineResult::kLine:
+        handler(line, *this);
+        break;
+      case LineResult::kTooLong:
+        Send("error: command line longer than " + std::to_string(kMaxLine) + " bytes\n");
+        break;
+      case LineResult::kNone:
+        Send("error: no command line\n");
+        break;
+    }
+  }
+
+  int fd_;
+  const std::atomic<bool>& stopping_;
+  std::atomic<bool> done_{false};
+  std::thread thread_;
+};
 
 class PosixControlChannel : public ControlChannel {
  public:
   PosixControlChannel(std::string path, const struct stat& file, int listener, int wake[2],
-                      CommandHandler handler)
+                      ConnectionHandler handler)
       : path_(std::move(path)),
         file_(file),
         listener_(listener),
@@ -129,11 +237,14 @@ class PosixControlChannel : public ControlChannel {
         thread_([this] { Run(); }) {}
 
   ~PosixControlChannel() override {
+    stopping_ = true;
     const char stop = 1;
     if (write(wake_write_, &stop, 1) < 0) {
       // The thread also ends when the pipe closes below.
     }
     thread_.join();
+    for (auto& connection : connections_) connection->Interrupt();
+    connections_.clear();  // joins each
     close(listener_);
     close(wake_read_);
     close(wake_write_);
@@ -149,28 +260,23 @@ class PosixControlChannel : public ControlChannel {
   void Run() {
     while (true) {
       pollfd fds[2] = {{listener_, POLLIN, 0}, {wake_read_, POLLIN, 0}};
-      if (poll(fds, 2, -1) < 0) {
-        if (errno == EINTR) continue;
-        return;
-      }
+      if (poll(fds, 2, 1000) < 0 && errno != EINTR) return;
       if (fds[1].revents != 0) return;
+      connections_.remove_if([](const std::unique_ptr<Connection>& c) { return c->Done(); });
       if ((fds[0].revents & POLLIN) == 0) continue;
-      const int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-      if (connection < 0) continue;
-      std::string line;
-      switch (ReadLine(connection, line)) {
-        case LineResult::kLine:
-          WriteAll(connection, handler_(line));
-          break;
-        case LineResult::kTooLong:
-          WriteAll(connection,
-                   "error: command line longer than " + std::to_string(kMaxLine) + " bytes\n");
-          break;
-        case LineResult::kNone:
-          WriteAll(connection, "error: no command line\n");
-          break;
+      const int fd = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+      if (fd < 0) continue;
+      if (connections_.size() >= kMaxConnections) {
+        const std::string busy = "error: " + std::to_string(kMaxConnections) +
+                                 " connections are served already; try again\n";
+        if (send(fd, busy.data(), busy.size(), MSG_NOSIGNAL | MSG_DONTWAIT) < 0) {
+          // The client learns it from the closed connection.
+        }
+        close(fd);
+        continue;
       }
-      close(connection);
+      connections_.push_back(std::make_unique<Connection>(fd, stopping_));
+      connections_.back()->Start(handler_);
     }
   }
 
@@ -179,24 +285,35 @@ class PosixControlChannel : public ControlChannel {
   int listener_;
   int wake_read_;
   int wake_write_;
-  CommandHandler handler_;
+  ConnectionHandler handler_;
+  std::atomic<bool> stopping_{false};
+  std::list<std::unique_ptr<Connection>> connections_;  // the listening thread's
   std::thread thread_;
+};
+
+// A channel that could not listen: it keeps word of why for posimctl.
+class NoteOnly : public ControlChannel {
+ public:
+  ~NoteOnly() override { RemoveControlNote(); }
 };
 
 }  // namespace
 
-std::unique_ptr<ControlChannel> StartControlChannel(const char* path, CommandHandler handler) {
-  const int listener = Listen(path);
-  if (listener < 0) return nullptr;
+std::unique_ptr<ControlChannel> StartControlChannel(const char* path, ConnectionHandler handler) {
+  std::string why;
+  const int listener = Listen(path, why);
   struct stat file;
   int wake[2];
-  if (!IsSocket(path, file) || pipe2(wake, O_CLOEXEC) != 0) {
+  if (listener >= 0 && (!IsSocket(path, file) || pipe2(wake, O_CLOEXEC) != 0)) {
+    why = "cannot watch " + AbsolutePath(path);
     close(listener);
     unlink(path);
-    return nullptr;
+  } else if (listener >= 0) {
+    return std::make_unique<PosixControlChannel>(AbsolutePath(path), file, listener, wake,
+                                                 std::move(handler));
   }
-  return std::make_unique<PosixControlChannel>(AbsolutePath(path), file, listener, wake,
-                                               std::move(handler));
+  if (!LeaveControlNote(CurrentFolder(), why)) return nullptr;
+  return std::make_unique<NoteOnly>();
 }
 
 }  // namespace posim

@@ -3,7 +3,7 @@
 
 namespace posim {
 
-std::unique_ptr<ControlChannel> StartControlChannel(const char*, CommandHandler) {
+std::unique_ptr<ControlChannel> StartControlChannel(const char*, ConnectionHandler) {
   return nullptr;
 }
 
