@@ -5,10 +5,12 @@
 #include <optional>
 
 #include "posim/codes.h"
+#include "posim/device_io.h"
 #include "posim/device_output.h"
 #include "posim/events.h"
 #include "posim/feeds.h"
 #include "posim/values.h"
+#include "posim/write_escapes.h"
 
 namespace posim {
 
@@ -41,14 +43,24 @@ constexpr struct {
     {"rs232", kClassRs232},       {"touch", kClassTouchScreen}, {"alarm", kClassAlarm},
 };
 
-// A device by name or class word.
-Device* Named(Client& client, const std::string& what) {
+}  // namespace
+
+Device* NamedDevice(Client& client, std::string_view what) {
   if (Device* device = client.FindDevice(what)) return device;
   for (const auto& c : kClassWords) {
     if (SameName(c.word, what)) return client.FirstOfClass(c.class_code);
   }
   return nullptr;
 }
+
+const char* ClassWord(std::int32_t class_code) {
+  for (const auto& c : kClassWords) {
+    if (c.class_code == class_code) return c.word;
+  }
+  return "";
+}
+
+namespace {
 
 // The device a feed acts on: "@NAME", else the first of the class.
 Device* Target(Client& client, const Args& args, std::int32_t class_code, std::string& out) {
@@ -176,7 +188,7 @@ std::int32_t CloseDrawerCommand(Client& client, const Args& args, std::string& o
 // with the reason in out when a name was given, when there is none.
 Device* NamedInArgs(Client& client, const Args& args, std::string& out) {
   const std::string what = args.words.size() == 1 ? args.words[0] : args.device;
-  Device* device = what.empty() ? nullptr : Named(client, what);
+  Device* device = what.empty() ? nullptr : NamedDevice(client, what);
   if (device == nullptr && !what.empty()) out = "the terminal has no device " + what;
   return device;
 }
@@ -198,6 +210,49 @@ std::int32_t Offline(Client& client, const Args& args, std::string& out) {
 
 std::int32_t Online(Client& client, const Args& args, std::string& out) {
   return OnlineState(client, args, true, out);
+}
+
+std::int32_t Rs232(Client& client, const Args& args, std::string& out) {
+  if (args.words.size() != 1 || args.words[0].empty()) return kUsageError;
+  std::string bytes;
+  if (!DecodeWriteEscapes(args.words[0], bytes, out)) return kUsageError;
+  Device* port = Target(client, args, kClassRs232, out);
+  if (port == nullptr) return kUsageError;
+  const std::int32_t status = ReceiveBytes(client, *port, bytes);
+  if (status == kSysOutOfBounds) {
+    out = "the port holds at most " + std::to_string(kRs232BufferSize) + " bytes to read";
+  }
+  return status;
+}
+
+// fail: the faults pending; fail off: none; fail ENTRY STATUS [COUNT].
+std::int32_t Fail(Client& client, const Args& args, std::string& out) {
+  if (args.words.empty()) {
+    out = client.faults.List();
+    return kOk;
+  }
+  if (args.words.size() == 1 && args.words[0] == "off") {
+    client.faults.Clear();
+    return kOk;
+  }
+  long count = 1;
+  if (args.words.size() < 2 || args.words.size() > 3 ||
+      (args.words.size() == 3 &&
+       (!ToNumber(args.words[2], count) || count < 0 || count > kMaxFaultCount))) {
+    return kUsageError;
+  }
+  const std::optional<Entry> entry = FindEntry(args.words[0]);
+  if (!entry || *entry == Entry::kInitialize) {
+    out = "no entry " + args.words[0] + " (open, close, ioctl, read, write, term or version)";
+    return kUsageError;
+  }
+  const std::optional<std::int32_t> status = ParseStatus(args.words[1]);
+  if (!status) {
+    out = "no status " + args.words[1] + " (a POSERR_ name or a number other than 0)";
+    return kUsageError;
+  }
+  client.faults.Set(*entry, *status, static_cast<std::int32_t>(count));
+  return kOk;
 }
 
 std::int32_t Post(Client& client, const Args& args, std::string&) {
@@ -257,6 +312,9 @@ constexpr struct {
     {"paper", Paper, "paper out|in", "the printer's paper runs out or is put back"},
     {"offline", Offline, "offline DEVICE", "a device goes off line"},
     {"online", Online, "online DEVICE", "a device comes back on line"},
+    {"rs232", Rs232, "rs232 BYTES", "bytes arrive at the RS-232 port (escapes as in Write)"},
+    {"fail", Fail, "fail ENTRY STATUS [COUNT]|off",
+     "the next COUNT calls of an entry answer STATUS"},
     {"post", Post, "post CODE WPARAM LPARAM [COUNT]", "any event posted to the program"},
     {"show", Show, "show DEVICE|devices|events",
      "what a device received or has to be read, the devices, queued events"},
@@ -277,6 +335,12 @@ std::string CommonReason(std::int32_t status) {
   }
 }
 
+// A refusal that depends on what the devices went through (already on line,
+// drawer not open, paper out, off line), not on the words of the line.
+bool IsStateRefusal(std::int32_t status) {
+  return status == kSysCmdReject || status == kSysDeviceOffline || status == kSysHwError;
+}
+
 std::string Help() {
   const auto line = [](std::string usage, const char* what) {
     usage.resize(std::max<std::size_t>(usage.size() + 1, 34), ' ');
@@ -284,7 +348,11 @@ std::string Help() {
   };
   std::string text = "commands (\"@NAME\" picks a device by name):";
   for (const auto& command : kCommands) text += line(command.usage, command.what);
-  // posimctl runs this one itself, with or without a session.
+  text += line("check COMMAND [WORD...]", "whether a command's words are good, without acting");
+  text += line("watch [DEVICE|all]", "a live view of the terminal (q or Ctrl-C ends it)");
+  text += line("trace [events] [--to FILE]", "every call the library answers, as it happens");
+  // posimctl runs these itself.
+  text += line("play [--check] FILE", "a scenario of timed device actions (Ctrl-C stops it)");
   text += line("check-terminal FILE", "whether Initialize takes FILE as the terminal, and why not");
   return text + "\n  help";
 }
@@ -327,21 +395,32 @@ std::string RunControlCommand(Simulator& simulator, std::string_view line) {
   std::vector<std::string> words = SplitCommandLine(line);
   Args args;
   std::string command;
+  bool check = false;
   for (std::string& word : words) {
     if (word.size() > 1 && word[0] == '@') {
       args.device = word.substr(1);
+    } else if (command.empty() && !check && word == "check") {
+      check = true;
     } else if (command.empty()) {
       command = word;
     } else {
       args.words.push_back(word);
     }
   }
-  if (command.empty() || command == "help") return "ok\n" + Help() + "\n";
+  if (!check && (command.empty() || command == "help")) return "ok\n" + Help() + "\n";
   for (const auto& c : kCommands) {
     if (command != c.word) continue;
     std::string out;
-    const std::int32_t status =
-        simulator.WithSession([&](Client& client) { return c.run(client, args, out); });
+    const std::int32_t status = simulator.WithSession([&](Client& client) {
+      if (!check) return c.run(client, args, out);
+      // The same devices in their first state, without a window: nothing
+      // that the line does is seen.
+      std::vector<DeviceConfig> terminal;
+      for (const auto& device : client.devices) terminal.push_back(device->config);
+      Client scratch(0, terminal, nullptr);
+      const std::int32_t result = c.run(scratch, args, out);
+      return IsStateRefusal(result) ? kOk : result;
+    });
     if (status == kUsageError) {
       return "error: " + (out.empty() ? "usage: " + std::string(c.usage) : out) + "\n";
     }
@@ -350,8 +429,9 @@ std::string RunControlCommand(Simulator& simulator, std::string_view line) {
       const std::string why = out.empty() ? CommonReason(status) : out;
       return "error: status " + std::to_string(status) + (why.empty() ? "" : ": " + why) + "\n";
     }
-    return out.empty() ? "ok\n" : "ok\n" + out + "\n";
+    return out.empty() || check ? "ok\n" : "ok\n" + out + "\n";
   }
+  if (command.empty()) return "error: usage: check COMMAND [WORD...]\n";
   return "error: unknown command '" + command + "' (posimctl help lists them)\n";
 }
 

@@ -38,8 +38,8 @@ void AppendValues(ValueTable& table, std::string& text) {
   }
 }
 
-// One waiting item as people read it: a key stroke as its scan code and
-// character, a touch as its x and y, a label or card as its text.
+}  // namespace
+
 std::string ItemText(std::int32_t class_code, const std::string& item) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned>(item[i] & 0xFF); };
   if (class_code == kClassKeyboard && item.size() == kKeyStrokeSize) {
@@ -53,8 +53,6 @@ std::string ItemText(std::int32_t class_code, const std::string& item) {
   }
   return EscapedBytes(item);
 }
-
-}  // namespace
 
 std::string DeviceValues(Device& device) {
   std::string text;

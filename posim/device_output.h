@@ -3,6 +3,7 @@
 // contents, and every named value of a device.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,10 @@ std::string DeviceOutput(Device& device);
 std::string DeviceValues(Device& device);
 // One line per device: name, class, device number, subtype, slot, port, state.
 std::string DeviceList(Client& client);
+
+// One item waiting to be read, as people read it: a key stroke as its scan
+// code and character, a touch as its x and y, a label or card as its text.
+std::string ItemText(std::int32_t class_code, const std::string& item);
 
 // Bytes as printable text: \xNN for bytes that are not printable (LF kept
 // when asked), \\ for a backslash.

@@ -70,8 +70,8 @@ POSIM_EXPORT int32_t DLL_PosTerm(PosContext* context) {
   return Sim().Term(context);
 }
 
-POSIM_EXPORT int32_t DLL_PosVersion(PosContext* context, int32_t, int32_t, int32_t) {
-  return Sim().Version(context);
+POSIM_EXPORT int32_t DLL_PosVersion(PosContext* context, int32_t a, int32_t b, int32_t c) {
+  return Sim().Version(context, a, b, c);
 }
 
 POSIM_EXPORT int32_t PosimControl(const char* line, char* reply, int32_t reply_size) {

@@ -17,7 +17,7 @@ void Emit(Client& client, std::uintptr_t window, std::uint32_t message, std::uin
   } else {
     client.records_discarded = true;
   }
-  if (window != 0 && client.sink != nullptr) client.sink->Post(window, message, wparam, lparam);
+  if (client.sink != nullptr) client.sink->Post(window, message, wparam, lparam);
 }
 
 }  // namespace

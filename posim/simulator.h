@@ -1,5 +1,6 @@
 // The simulated POS subsystem: every client session, one lock around all of
-// them, the event thread and the control channel. The DLL_ entries call it.
+// them, the event thread, the control channel and what its streams observe.
+// The DLL_ entries call it; each call is traced while a stream asks for it.
 #pragma once
 
 #include <condition_variable>
@@ -13,13 +14,17 @@
 #include "posim/control_channel.h"
 #include "posim/device.h"
 #include "posim/event_poster.h"
+#include "posim/faults.h"
+#include "posim/observers.h"
 
 namespace posim {
 
-class Simulator {
+class CallTrace;
+
+class Simulator : private EventSink {
  public:
   Simulator() = default;
-  ~Simulator();
+  ~Simulator() override;
   Simulator(const Simulator&) = delete;
   Simulator& operator=(const Simulator&) = delete;
 
@@ -36,27 +41,42 @@ class Simulator {
   std::int32_t Write(PosContext* context, std::int32_t handle, const void* data,
                      std::int32_t length, std::int32_t* out);
   std::int32_t Term(PosContext* context);
-  std::int32_t Version(PosContext* context);
+  std::int32_t Version(PosContext* context, std::int32_t a, std::int32_t b, std::int32_t c);
 
   // Runs an action on the oldest session under the lock, then wakes reads
   // that wait for data. POSERR_SYS_NOT_INITIALIZED when there is no session.
   std::int32_t WithSession(const std::function<std::int32_t(Client&)>& action);
 
+  // The same for an action that only looks: nothing is woken or told.
+  std::int32_t Inspect(const std::function<std::int32_t(Client&)>& action);
+
+  Observers& observers() { return observers_; }
+
  private:
+  // Each event of a session: traced, then posted when it has a window.
+  void Post(std::uintptr_t window, std::uint32_t message, std::uint32_t wparam,
+            std::uint32_t lparam) override;
+
   Client* Find(const PosContext* context);
+  // The session of a call under the lock; nullptr, with the status the call
+  // answers, when there is none or a fault is pending for the entry.
+  Client* Session(const PosContext* context, Entry entry, CallTrace& call, std::int32_t& status);
+  // Traces the call's answer and tells the observers that things changed.
+  std::int32_t Finish(CallTrace& call, std::int32_t status);
   bool HasSessions();
   // The control channel while there is a session; the event thread only then.
   void StartControl();
   void StopWhenIdle();
 
-  // Order: control_mutex_ before mutex_. The control thread takes mutex_, so
-  // it is joined with control_mutex_ held and mutex_ free.
+  // Order: control_mutex_ before mutex_. The control threads take mutex_, so
+  // they are joined with control_mutex_ held and mutex_ free.
   std::mutex control_mutex_;
   std::mutex mutex_;
   std::condition_variable input_arrived_;
   std::map<std::uint32_t, std::unique_ptr<Client>> clients_;
   std::uint32_t next_id_ = 1;
   std::unique_ptr<EventPoster> poster_;
+  Observers observers_;
   std::unique_ptr<ControlChannel> control_;
 };
 
