@@ -165,6 +165,15 @@ TEST_F(LibraryTest, WhatAnEarlierProgramLeftAtTheSocketNeverStopsTheStart) {
     if (c.ours) {
       EXPECT_EQ(Posimctl("show events").exit_code, 0);
     }
+    if (left == "a plain file") {
+      // posimctl tells what is wrong, not that nothing was initialised.
+      const RunResult run = Posimctl("-s posim.sock show events");
+      EXPECT_EQ(run.exit_code, 2);
+      EXPECT_NE(run.output.find(") without its control socket: " + directory_ +
+                                "/posim.sock is there already and is no socket (left as it is)"),
+                std::string::npos)
+          << run.output;
+    }
     ASSERT_EQ(term_(&context_), 0);
     if (left == "a live socket") {
       EXPECT_TRUE(IsSocketFile()) << "another program's socket stays";

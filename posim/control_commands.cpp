@@ -368,7 +368,11 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
     std::string word;
     if (line[i] == '"') {
       for (++i; i < line.size() && line[i] != '"'; ++i) {
-        if (line[i] == '\\' && i + 1 < line.size()) ++i;
+        // Only \" and \\ are escapes here; other backslashes stay for the words
+        // that take escapes of their own (rs232).
+        if (line[i] == '\\' && i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\')) {
+          ++i;
+        }
         word += line[i];
       }
       if (i < line.size()) ++i;  // the closing quote

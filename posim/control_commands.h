@@ -32,7 +32,7 @@
 //
 // A word "@NAME" anywhere picks the device by name instead of the first of
 // its class. Words are separated by blanks; "double quotes" keep blanks in
-// one word (\" and \\ inside them). The reply begins with "ok" or
+// one word (\" and \\ inside them; other backslashes are kept). The reply begins with "ok" or
 // "error: ..."; show, values and help add their text on the lines after "ok".
 #pragma once
 

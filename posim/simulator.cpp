@@ -200,7 +200,10 @@ std::int32_t Simulator::Close(PosContext* context, std::int32_t handle) {
   std::int32_t status = kOk;
   std::lock_guard<std::mutex> lock(mutex_);
   if (Client* client = Session(context, Entry::kClose, call, status)) {
-    if (call.on()) call.detail = HandleText(*client, handle);
+    const auto open = client->handles.find(handle);
+    if (call.on() && open != client->handles.end()) {
+      call.detail = open->second.device == nullptr ? "session" : open->second.device->config.name;
+    }
     status = CloseHandle(*client, handle);
     if (status != kOk) call.detail.clear();
   }

@@ -97,12 +97,12 @@ std::string State(Device& device) {
   return {};
 }
 
-// The display's rows inside a frame, each prefixed by indent.
-std::string DisplayBox(Device& display, const std::string& indent) {
+// The display's rows inside a frame.
+std::string DisplayBox(Device& display) {
   const std::size_t columns = display.rows.empty() ? 0 : display.rows[0].size();
-  const std::string rule = indent + "+" + std::string(columns, '-') + "+\n";
+  const std::string rule = "+" + std::string(columns, '-') + "+\n";
   std::string text = rule;
-  for (const std::string& row : display.rows) text += indent + "|" + EscapedBytes(row) + "|\n";
+  for (const std::string& row : display.rows) text += "|" + EscapedBytes(row) + "|\n";
   return text + rule;
 }
 
@@ -144,9 +144,11 @@ std::string WholeTerminal(Client& client) {
     std::string line = name;
     if (!device->Online()) line += "OFF LINE  ";
     if (device->config.class_code == kClassDisplay) {
-      const std::string box = DisplayBox(*device, std::string(line.size(), ' '));
-      // The box's first rule gives way to the device's name.
-      text += line + box.substr(box.find('+'));
+      // The rows one under the other, the first beside the name.
+      for (const std::string& row : device->rows) {
+        text += line + "|" + EscapedBytes(row) + "|\n";
+        line.assign(line.size(), ' ');
+      }
       continue;
     }
     text += line + State(*device) + "\n";
@@ -158,7 +160,7 @@ std::string OneDevice(Client& client, Device& device) {
   std::string text = Heading(device) + Handles(client) + State(device) + "\n";
   switch (device.config.class_code) {
     case kClassDisplay:
-      return text + DisplayBox(device, "");
+      return text + DisplayBox(device);
     case kClassPrinter: {
       text += "--- receipt ---\n";
       const std::size_t first =
