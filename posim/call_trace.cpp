@@ -70,7 +70,11 @@ std::string TraceTime(std::chrono::system_clock::time_point when) {
   const auto ms =
       std::chrono::duration_cast<std::chrono::milliseconds>(when.time_since_epoch()).count() % 1000;
   std::tm local{};
+#if defined(_WIN32)
+  localtime_s(&local, &seconds);
+#else
   localtime_r(&seconds, &local);
+#endif
   char text[32];
   std::snprintf(text, sizeof text, "%02d:%02d:%02d.%03d", local.tm_hour, local.tm_min, local.tm_sec,
                 static_cast<int>(ms));
