@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end tests of ridozod in a real terminal: tmux runs the program in a
 # 100x30 window, send-keys types, capture-pane reads the screen.
-#   e2e_terminal.sh CASE PROGRAM RUN_DIR
+#   e2e_terminal.sh CASE PROGRAM RUN_DIR [TEST_LIBRARY]
+# TEST_LIBRARY: a POS library that takes the simulated one's place in the
+# cases that need it.
 # Every case uses its own tmux socket and removes it (and its temp folder)
 # whatever happens.
 set -uo pipefail
@@ -9,6 +11,7 @@ set -uo pipefail
 case_name=$1
 program=$(realpath "$2")
 run_dir=$(realpath "$3")
+test_library=${4:+$(realpath "$4")}
 
 socket="ridozod-e2e-${case_name}-$$"
 work=$(mktemp -d)
@@ -437,6 +440,61 @@ case "$case_name" in
       "*** Device: POS_KEYBOARD_A  (Subtype: KBD_MODEL_1)" \
       "Scale : Type-> 70 , Flags -> 2, WtValue -> 16909" "Command-->  PosWrite(2, [], 7)"
     posimctl show display | grep -qF "Hello" || fail "the display does not hold Hello: $(posimctl show display)"
+    menu 6
+    expect_exit 0
+    ;;
+  choose_selected)
+    prepare
+    start
+    wait_for "Command and Status"
+    menu 3
+    wait_for "POS Ioctl"
+    wait_for "PosNtoneFrequency" # the alarm names, whatever the first request
+    keys Tab Tab Tab Down
+    wait_for "PosNtoneDuration"
+    # F4 and Enter choose the request already selected: the Resource box is
+    # filled from PSYSTEM.DAT and shows its first entry.
+    keys BTab BTab F4 Enter
+    wait_for "PosNqueueHandle"
+    screen | grep -qF "PosNtoneDuration" && fail "the Resource box was not emptied"
+    keys Tab Tab Down
+    wait_for "PosNreadTimeout"
+    # A click opens the request list, a click on its first entry (the
+    # selected one) chooses it.
+    row=$(screen | grep -nF "Request POS_SYS_GET_VALUES" | cut -d: -f1)
+    [ -n "$row" ] || fail "no request box"
+    col=$(screen | sed -n "${row}p" | LC_ALL=C awk '{ print index($0, "POS_SYS_GET_VALUES") + 2 }')
+    click "$col" "$row"
+    click "$col" "$((row + 1))"
+    wait_for "PosNqueueHandle"
+    screen | grep -qF "PosNreadTimeout" && fail "the Resource box was not emptied after the click"
+    keys Escape
+    menu 6
+    expect_exit 0
+    ;;
+  string_by_address)
+    # A library that answers POS_SYS_GET_VALUES for "libraryText" with the
+    # address of a text of its own: the second echo shows that text.
+    [ -n "$test_library" ] || fail "no test library given"
+    prepare
+    cp "$test_library" "$work/run/libvekapi32.so"
+    start
+    wait_for "Command and Status"
+    initialize
+    open_device 0
+    menu 3
+    wait_for "POS Ioctl"
+    type_text 42
+    keys Tab Tab Tab
+    clear_field
+    type_text PosNlibraryText
+    keys Tab Down Down Tab # type String
+    type_text mine
+    keys Enter Tab Tab Enter
+    wait_for "PosIoctl Successful."
+    keys Enter Escape
+    expect_log "Command-->  PosIoctl(42, POS_SYS_GET_VALUES, [..], 1)" "     1: libraryText" "  mine" \
+      "     1: libraryText" "  TEXT OF THE LIBRARY"
     menu 6
     expect_exit 0
     ;;
