@@ -13,10 +13,10 @@ struct Fixture {
   ui::ScriptedPort port;
   names::NameScratch scratch;
   std::vector<int> dialogs_run;
-  MainWindow main{port, scratch, [this](int id) { dialogs_run.push_back(id); }};
+  MainWindowProcedure main{port, scratch, [this](int id) { dialogs_run.push_back(id); }};
 };
 
-TEST(MainWindowTest, MenuIdsRunTheirDialogsAndExitDestroys) {
+TEST(MainWindowProcedureTest, MenuIdsRunTheirDialogsAndExitDestroys) {
   Fixture f;
   for (int id : {100, 101, 102, 103, 104, 105, 106, 99, 0}) f.main.OnCommand(id);
   EXPECT_EQ(f.dialogs_run, (std::vector<int>{100, 101, 102, 103, 104, 105}));
@@ -26,7 +26,7 @@ TEST(MainWindowTest, MenuIdsRunTheirDialogsAndExitDestroys) {
   EXPECT_TRUE(f.port.entries().empty());
 }
 
-TEST(MainWindowTest, KeyEchoKeepsTheTrailingNewline) {
+TEST(MainWindowProcedureTest, KeyEchoKeepsTheTrailingNewline) {
   Fixture f;
   f.main.OnKey(ui::KeyMessage::kKeyDown, 0x1e);
   f.main.OnKey(ui::KeyMessage::kChar, 0x1e);
@@ -66,10 +66,10 @@ class DepthPort : public ui::ScriptedPort {
 // An event posted while the scanner's box is open is handled before that box
 // closes: its line is made with the box still open, and a box of its own
 // opens on top of the first.
-TEST(MainWindowTest, EventsPostedWhileABoxIsOpenAreHandledBeforeItCloses) {
+TEST(MainWindowProcedureTest, EventsPostedWhileABoxIsOpenAreHandledBeforeItCloses) {
   DepthPort port;
   names::NameScratch scratch;
-  MainWindow main{port, scratch, [](int) {}};
+  MainWindowProcedure main{port, scratch, [](int) {}};
   port.SetMainWindowProc(&main);
   bool posted = false;
   port.OnMessageBox([&](const ui::ScriptedPort::Entry&) {
