@@ -6,7 +6,7 @@
 
 namespace app {
 
-void MainWindow::OnCommand(int id) {
+void MainWindowProcedure::OnCommand(int id) {
   if (id == res::kIdExit) {
     ui_.DestroyMainWindow();
     return;
@@ -14,7 +14,7 @@ void MainWindow::OnCommand(int id) {
   if (res::TemplateForCommand(id) && run_dialog_) run_dialog_(id);
 }
 
-void MainWindow::OnKey(ui::KeyMessage kind, unsigned scan_code) {
+void MainWindowProcedure::OnKey(ui::KeyMessage kind, unsigned scan_code) {
   const char* format = "KeyDown ScanCode from KeyBoard = %x \n";
   if (kind == ui::KeyMessage::kChar) format = "WM_CHAR comes ScanCode from KeyBoard = %x \n";
   if (kind == ui::KeyMessage::kKeyUp) format = "KeyUp ScanCode from KeyBoard = %x \n";
@@ -22,7 +22,8 @@ void MainWindow::OnKey(ui::KeyMessage kind, unsigned scan_code) {
   names::AppendToLog(ui_, names::FormatLine(format, scan_code & 0xFF));
 }
 
-void MainWindow::OnPosted(std::uint32_t message, std::uint32_t wparam, std::uint32_t lparam) {
+void MainWindowProcedure::OnPosted(std::uint32_t message, std::uint32_t wparam,
+                                   std::uint32_t lparam) {
   HandleDeviceEvent(ui_, scratch_, message, wparam, lparam);
 }
 

@@ -8,10 +8,11 @@
 
 namespace app {
 
-class MainWindow : public ui::MainWindowProc {
+class MainWindowProcedure : public ui::MainWindowProc {
  public:
   // run_dialog runs the modal dialog of a menu command 100..105.
-  MainWindow(ui::Port& ui, names::NameScratch& scratch, std::function<void(int)> run_dialog)
+  MainWindowProcedure(ui::Port& ui, names::NameScratch& scratch,
+                      std::function<void(int)> run_dialog)
       : ui_(ui), scratch_(scratch), run_dialog_(std::move(run_dialog)) {}
 
   void OnCommand(int id) override;

@@ -17,8 +17,8 @@ int RunProgram(ui::FrontEnd& front_end) {
   dialogs::ResourceArgList args;
   dialogs::BoundPosCalls pos;
   dialogs::Context context{front_end, scratch, args, pos};
-  MainWindow main_window(front_end, scratch,
-                         [&context](int id) { dialogs::RunCommandDialog(context, id); });
+  MainWindowProcedure main_window(front_end, scratch,
+                                  [&context](int id) { dialogs::RunCommandDialog(context, id); });
   return front_end.Run(main_window);
 }
 

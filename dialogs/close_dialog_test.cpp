@@ -14,10 +14,8 @@ TEST(CloseDialog, HandleChecksCallAndOutcome) {
     std::vector<Entry> entries;
     bool calls;
   } cases[] = {
-      {"", {}, {Box("Missing Handle number", "Handle Error ")}, false},
+      // A refused handle stops before the echo (its texts: fields_test.cpp).
       {"-1", {}, {Box("Non numeric Handle : -1 ", "Handle Error ")}, false},
-      {"1 2", {}, {Box("Non numeric Handle : 1 2 ", "Handle Error ")}, false},
-      {"2147483648", {}, {Box("Non numeric Handle : 2147483648 ", "Handle Error ")}, false},
       {"007",
        {},
        {LogLine("Command-->  PosClose(7)  "), Box("PosClose Successful.", "POS Close"),

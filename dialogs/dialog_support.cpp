@@ -23,12 +23,6 @@ void FillFromListFile(ui::Port& ui, ui::Dialog& dialog, int combo_id, const char
   dialog.SetCurSel(combo_id, 0);
 }
 
-void OfferResourceNames(Context& context, ui::Dialog& dialog, int chooser_id,
-                        const char* (*choose)(std::string_view)) {
-  if (const char* file = choose(dialog.GetText(chooser_id)))
-    FillFromListFile(context.ui, dialog, res::kIdArgResource, file);
-}
-
 void Log(Context& context, const std::string& line) {
   names::AppendToLog(context.ui, line);
 }

@@ -34,12 +34,6 @@ class CommandDialog : public ui::DialogProc {
 // Empties a combo box, fills it from a list file and selects its first item.
 void FillFromListFile(ui::Port& ui, ui::Dialog& dialog, int combo_id, const char* file);
 
-// After a new choice in chooser_id: refills the Resource combo box from the
-// list file that choose names for the chosen text, or keeps it when none.
-// The rows already added stay as they are.
-void OfferResourceNames(Context& context, ui::Dialog& dialog, int chooser_id,
-                        const char* (*choose)(std::string_view));
-
 // Appends a formatted line to the CommandLog.
 void Log(Context& context, const std::string& line);
 

@@ -1,6 +1,7 @@
 // The Initialize dialog: PosInitialize with the main window as "queueHandle".
 #include <cerrno>
 
+#include "dialogs/argument_editor.h"
 #include "dialogs/dialog_support.h"
 #include "dialogs/resource_args.h"
 #include "names/command_log.h"
@@ -12,7 +13,7 @@ namespace {
 
 constexpr const char* kDefaultApplication = "RIDOZOD";
 constexpr const char* kDefaultResourceFile = "C:\\KLOB";
-constexpr const char* kResourceChoices = "PSYSTEM.DAT";
+constexpr ArgumentEditor kEditor{"PSYSTEM.DAT"};
 constexpr int kDeviceOnlineCommand = 0x420D;
 constexpr const char* kDeviceOnlineLine = "Message from DEVICE ON LINE";
 constexpr const char* kEcho = "Command-->  PosInitialize(%s, %s, 0, 0, [], %d)";
@@ -26,8 +27,7 @@ class InitDialog : public CommandDialog {
   void OnInit(ui::Dialog& dialog) override {
     dialog.SetText(res::kIdAppName, kDefaultApplication);
     dialog.SetText(res::kIdResourceFile, kDefaultResourceFile);
-    PrepareResourceArgs(dialog, c_.args);
-    FillFromListFile(c_.ui, dialog, res::kIdArgResource, kResourceChoices);
+    kEditor.Open(c_, dialog);
     // Row 0 stands for "queueHandle": its pair is replaced at OK.
     const std::string first = dialog.GetText(res::kIdArgResource);
     c_.args.AddRow(kTagHex, first, kNoValue);
@@ -35,8 +35,8 @@ class InitDialog : public CommandDialog {
     dialog.SetText(res::kIdArgCount, "1");
   }
 
-  void OnOther(ui::Dialog& dialog, int id, int) override {
-    if (id == res::kIdAddResource) AddResourceArg(c_.ui, dialog, c_.args);
+  void OnOther(ui::Dialog& dialog, int id, int notify) override {
+    if (kEditor.Command(c_, dialog, id, notify)) return;
     if (id == kDeviceOnlineCommand) Log(c_, kDeviceOnlineLine);
   }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <variant>
 
 #include "dialogs/test_support.h"
 #include "resources/templates.h"
@@ -8,7 +9,13 @@
 namespace dialogs::testing {
 namespace {
 
-using Pairs = std::vector<std::pair<std::string, std::uintptr_t>>;
+// A pair as the call receives it: its name and its number, or for a string
+// row the text its value points at.
+struct ExpectedPair {
+  std::string name;
+  std::variant<std::uintptr_t, std::string> value;
+};
+using Pairs = std::vector<ExpectedPair>;
 constexpr std::uintptr_t kWindow = ui::ScriptedPort::kMainWindow;
 
 TEST(InitDialog, OpensWithDefaultsAndRowZero) {
@@ -63,11 +70,13 @@ TEST(InitDialog, OkPassesQueueHandleFirst) {
        },
        {echo + "3)", "     1: queueHandle   ", "               (0x10046)  ",
         "     2: DeviceName   ", "               (5)  ", "     3: DeviceName   ", "  abc    "},
-       {{"queueHandle", kWindow}, {"DeviceName", 5}, {"DeviceName", 0}}},
+       {{"queueHandle", kWindow}, {"DeviceName", 5u}, {"DeviceName", "abc"}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     DialogHarness h;
+    for (const ExpectedPair& p : c.pairs)
+      h.pos.string_pairs.push_back(std::holds_alternative<std::string>(p.value));
     h.Run(res::kIdInitialize, [&](ui::ScriptedDialog& d) {
       c.edit(d);
       d.Press(res::kIdOk);
@@ -84,10 +93,11 @@ TEST(InitDialog, OkPassesQueueHandleFirst) {
     EXPECT_EQ(call.numbers[1], 0);
     ASSERT_EQ(call.pairs.size(), c.pairs.size());
     for (std::size_t i = 0; i < c.pairs.size(); ++i) {
-      EXPECT_EQ(call.pairs[i].first, c.pairs[i].first);
-      if (c.pairs[i].second) {
-        EXPECT_EQ(call.pairs[i].second, c.pairs[i].second);
-      }
+      EXPECT_EQ(call.pairs[i].first, c.pairs[i].name);
+      if (const std::string* text = std::get_if<std::string>(&c.pairs[i].value))
+        EXPECT_EQ(call.pair_texts[i], *text);
+      else
+        EXPECT_EQ(call.pairs[i].second, std::get<std::uintptr_t>(c.pairs[i].value));
     }
     EXPECT_STREQ(h.args.pair(0).name, "queueHandle");
   }
@@ -133,7 +143,8 @@ TEST(InitDialog, MissingSystemListStillPassesQueueHandle) {
   ASSERT_GE(h.port.LogLines().size(), 2u);
   EXPECT_EQ(h.port.LogLines()[0], " File : PSYSTEM.DAT is not found.");
   ASSERT_EQ(h.pos.calls.size(), 1u);
-  EXPECT_EQ(h.pos.calls[0].pairs, (Pairs{{"queueHandle", kWindow}}));
+  EXPECT_EQ(h.pos.calls[0].pairs,
+            (std::vector<std::pair<std::string, std::uintptr_t>>{{"queueHandle", kWindow}}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The Ioctl dialog: requests by name, one after another, until Cancel.
 #include <cerrno>
 
+#include "dialogs/argument_editor.h"
 #include "dialogs/dialog_support.h"
 #include "dialogs/fields.h"
 #include "dialogs/prefix_files.h"
@@ -14,7 +15,8 @@ namespace dialogs {
 namespace {
 
 constexpr const char* kRequestChoices = "PIOCTLRE.DAT";
-constexpr const char* kResourceChoices = "PALARM.DAT";
+// The alarm's names when the dialog opens, whatever the first request.
+constexpr ArgumentEditor kEditor{"PALARM.DAT", res::kIdRequest, RequestListFile};
 constexpr const char* kEcho = "Command-->  PosIoctl(%d, %s, [..], %d)";
 constexpr const char* kNotSent = "  --> No request sent: '%s' names no single request  ";
 constexpr const char* kSuccess = "PosIoctl Successful.";
@@ -27,14 +29,11 @@ class IoctlDialog : public CommandDialog {
 
   void OnInit(ui::Dialog& dialog) override {
     FillFromListFile(c_.ui, dialog, res::kIdRequest, kRequestChoices);
-    PrepareResourceArgs(dialog, c_.args);
-    FillFromListFile(c_.ui, dialog, res::kIdArgResource, kResourceChoices);
+    kEditor.Open(c_, dialog);
   }
 
   void OnOther(ui::Dialog& dialog, int id, int notify) override {
-    if (id == res::kIdAddResource) AddResourceArg(c_.ui, dialog, c_.args);
-    if (id == res::kIdRequest && notify == ui::kNotifySelChange)
-      OfferResourceNames(c_, dialog, id, RequestListFile);
+    kEditor.Command(c_, dialog, id, notify);
   }
 
  private:

@@ -144,7 +144,10 @@ TEST(IoctlDialog, OpensWithAlarmNamesWhateverTheFirstRequest) {
 }
 
 // Values as the library leaves them after POS_SYS_GET_VALUES: numbers are
-// shown as 32 bits, a string buffer filled to its end is never read past it.
+// shown as 32 bits, a string buffer filled to its end is never read past it,
+// a string pair shows the text its value points at after the call.
+constexpr char kLibraryText[] = "TEXT OF THE LIBRARY";
+
 TEST(IoctlDialog, SecondEchoShowsWhatTheLibraryWrote) {
   struct Case {
     int type;  // 0 Hex, 1 Dec, 2 String
@@ -158,6 +161,10 @@ TEST(IoctlDialog, SecondEchoShowsWhatTheLibraryWrote) {
       {1, [](ResourcePair& p) { p.value = 0x7FFFFFFF; }, "               (2147483647)  "},
       {2, [](ResourcePair& p) { std::memset(reinterpret_cast<char*>(p.value), 'z', 100); },
        "  " + std::string(100, 'z') + "    "},
+      // The library answers with the address of a text of its own.
+      {2, [](ResourcePair& p) { p.value = reinterpret_cast<std::uintptr_t>(kLibraryText); },
+       "  TEXT OF THE LIBRARY    "},
+      {2, [](ResourcePair& p) { p.value = 0; }, "      "},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);

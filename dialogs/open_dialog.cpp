@@ -2,6 +2,7 @@
 // resource names offered and "queueHandle" passed after the user's pairs.
 #include <cerrno>
 
+#include "dialogs/argument_editor.h"
 #include "dialogs/dialog_support.h"
 #include "dialogs/prefix_files.h"
 #include "dialogs/resource_args.h"
@@ -15,7 +16,7 @@ namespace {
 constexpr const char* kDefaultDeviceName = "DEVNAME";
 constexpr const char* kDefaultDeviceClass = "PosDisplay";
 constexpr const char* kClassChoices = "PRESOURC.DAT";
-constexpr const char* kResourceChoices = "PSYSTEM.DAT";
+constexpr ArgumentEditor kEditor{"PSYSTEM.DAT", res::kIdDeviceClass, ClassListFile};
 constexpr const char* kEcho = "Command-->  PosOpen(%s, %s, [], %d)";
 constexpr const char* kOpenedLine = "  Handle :  %d  Device Name :  %s";
 constexpr const char* kCaption = "POS Open";
@@ -35,14 +36,11 @@ class OpenDialog : public CommandDialog {
   void OnInit(ui::Dialog& dialog) override {
     dialog.SetText(res::kIdDeviceName, kDefaultDeviceName);
     FillFromListFile(c_.ui, dialog, res::kIdDeviceClass, kClassChoices);
-    PrepareResourceArgs(dialog, c_.args);
-    FillFromListFile(c_.ui, dialog, res::kIdArgResource, kResourceChoices);
+    kEditor.Open(c_, dialog);
   }
 
   void OnOther(ui::Dialog& dialog, int id, int notify) override {
-    if (id == res::kIdAddResource) AddResourceArg(c_.ui, dialog, c_.args);
-    if (id == res::kIdDeviceClass && notify == ui::kNotifySelChange)
-      OfferResourceNames(c_, dialog, id, ClassListFile);
+    kEditor.Command(c_, dialog, id, notify);
   }
 
  private:

@@ -8,7 +8,7 @@
 #include "dialogs/fields.h"
 #include "dialogs/numbers.h"
 #include "dialogs/posq_decode.h"
-#include "files/list_file.h"
+#include "files/whole_file.h"
 #include "names/command_log.h"
 #include "resources/templates.h"
 

@@ -31,7 +31,6 @@ TEST(ReadDialog, FieldChecksKeepTheDialogOpen) {
     ReadFields fields;
     Entry box;
   } cases[] = {
-      {{"", "80", ""}, Box("Missing Handle number", "Handle Error ")},
       {{"-1", "80", ""}, Box("Non numeric Handle : -1 ", "Handle Error ")},
       {{"3", "", ""}, Box("Missing Buffer Size", "Buffer Size Error ")},
       {{"3", "8x", ""}, Box("Non numeric Buffer Size : 8x ", "Buffer Size Error")},

@@ -27,6 +27,7 @@ constexpr const char* kEchoName = "     %d: %s   ";
 constexpr const char* kEchoDec = "               (%ld)  ";
 constexpr const char* kEchoHex = "               (0x%lX)  ";
 constexpr const char* kEchoString = "  %s    ";
+constexpr std::size_t kLongestLibraryText = 4096;  // of a text the library points a pair at
 
 // The one row name whose remainder is not what the API expects.
 constexpr const char* kDiWidthRow = "PosNDIWidth";
@@ -54,6 +55,18 @@ std::optional<std::uint32_t> NumberValue(ui::Port& ui, char tag, const std::stri
   return std::nullopt;
 }
 
+// The text a string pair's value points at. After a call the library may have
+// written into the row's copy (read no further than its end) or put the
+// address of a text of its own into the pair.
+std::string PairText(const ResourceArg& row, const ResourcePair& pair) {
+  const char* text = reinterpret_cast<const char*>(pair.value);
+  if (text == nullptr) return {};
+  const std::uintptr_t offset = pair.value - reinterpret_cast<std::uintptr_t>(row.text.data());
+  if (offset < row.text.size())
+    return std::string(text, std::find(text, row.text.data() + row.text.size(), '\0'));
+  return std::string(text, strnlen(text, kLongestLibraryText));
+}
+
 std::string SecondEchoLine(const ResourceArg& row, const ResourcePair& pair) {
   switch (row.type) {
     case kTagDec:
@@ -66,11 +79,8 @@ std::string SecondEchoLine(const ResourceArg& row, const ResourcePair& pair) {
           pair.name == kQueueHandleName ? pair.value : pair.value & kNoValue;
       return names::FormatLine(kEchoHex, static_cast<unsigned long>(shown));
     }
-    case kTagString: {
-      // The row's own copy, never read past its end.
-      const std::string text(row.text.begin(), std::find(row.text.begin(), row.text.end(), '\0'));
-      return names::FormatLine(kEchoString, text.c_str());
-    }
+    case kTagString:
+      return names::FormatLine(kEchoString, PairText(row, pair).c_str());
     default:
       return {};
   }

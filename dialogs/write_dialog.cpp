@@ -8,7 +8,7 @@
 #include "dialogs/dialog_support.h"
 #include "dialogs/escapes.h"
 #include "dialogs/fields.h"
-#include "files/list_file.h"
+#include "files/whole_file.h"
 #include "names/command_log.h"
 #include "resources/templates.h"
 

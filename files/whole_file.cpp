@@ -1,9 +1,10 @@
+#include "files/whole_file.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <string>
 
 #include "files/file_texts.h"
-#include "files/list_file.h"
 #include "names/command_log.h"
 
 namespace files {

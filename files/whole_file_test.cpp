@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "files/list_file.h"
 #include "files/test_dir.h"
+#include "files/whole_file.h"
 #include "ui/scripted/scripted_port.h"
 
 namespace files {

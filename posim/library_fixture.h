@@ -37,6 +37,8 @@ struct ReadResult {
 class LibraryTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite();
+  // Leaves the tests' directory and removes it with what the tests left there.
+  static void TearDownTestSuite();
   void SetUp() override;
   void TearDown() override;
 

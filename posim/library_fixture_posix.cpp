@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
+#include <filesystem>
 #include <mutex>
 
 #include "names/code_tables.h"
@@ -14,7 +15,8 @@ namespace {
 std::mutex posts_mutex;
 std::condition_variable posts_arrived;
 std::vector<posim_test::Post> posts;
-std::vector<std::uint32_t> messages;  // every message of the test, also after ClearPosts
+std::vector<std::uint32_t> messages;     // every message of the test, also after ClearPosts
+std::filesystem::path directory_before;  // the working directory before the tests
 
 }  // namespace
 
@@ -71,6 +73,7 @@ void LibraryTest::SetUpTestSuite() {
   std::string pattern = ::testing::TempDir() + "posim_test_XXXXXX";
   ASSERT_NE(mkdtemp(pattern.data()), nullptr);
   directory_ = pattern;
+  directory_before = std::filesystem::current_path();
   ASSERT_EQ(chdir(directory_.c_str()), 0);
   library_ = dlopen(POSIM_LIBRARY, RTLD_NOW | RTLD_LOCAL);
   ASSERT_NE(library_, nullptr) << dlerror();
@@ -85,6 +88,15 @@ void LibraryTest::SetUpTestSuite() {
   Resolve(library_, "PosimControl", control_);
   Resolve(library_, "PosimPostEvent", post_event_);
   Resolve(library_, "PosimDeviceOutput", device_output_);
+}
+
+void LibraryTest::TearDownTestSuite() {
+  if (directory_.empty()) return;
+  std::error_code error;
+  std::filesystem::current_path(directory_before, error);
+  std::filesystem::remove_all(directory_, error);
+  EXPECT_FALSE(error) << directory_ << ": " << error.message();
+  directory_.clear();
 }
 
 void LibraryTest::SetUp() {

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end tests of ridozod in a real terminal: tmux runs the program in a
 # 100x30 window, send-keys types, capture-pane reads the screen.
-#   e2e_terminal.sh CASE PROGRAM RUN_DIR
+#   e2e_terminal.sh CASE PROGRAM RUN_DIR [TEST_LIBRARY]
+# TEST_LIBRARY: a POS library that takes the simulated one's place in the
+# cases that need it.
 # Every case uses its own tmux socket and removes it (and its temp folder)
 # whatever happens.
 set -uo pipefail
@@ -9,6 +11,7 @@ set -uo pipefail
 case_name=$1
 program=$(realpath "$2")
 run_dir=$(realpath "$3")
+test_library=${4:+$(realpath "$4")}
 
 socket="ridozod-e2e-${case_name}-$$"
 work=$(mktemp -d)
@@ -95,37 +98,51 @@ click() {
   sleep 0.15
 }
 
-# The whole CommandLog: maximised (Alt-M) so that lines show whole, focused
-# (Alt-L) and paged through from the top; then put back as it was.
+# The lines of the maximised log's view (24 rows), trailing blanks dropped.
+log_page() { screen | sed -n '4,27p' | cut -c2-98 | sed 's/ *$//'; }
+# How many lines of the maximised log wait below its view (" N more " in the
+# frame); empty at the end.
+log_below() { screen | sed -n '29p' | grep -oE ' [0-9]+ more ' | tr -dc '0-9'; }
+
+# The whole CommandLog, each line once: maximised (Alt-M) so that lines show
+# whole, focused (Alt-L) and paged through from the top; then put back as it
+# was. PageDown moves 23 of the 24 rows and never past the end, so each later
+# page brings its last min(below, 23) lines.
 log_text() {
   keys M-m M-l Home
-  local page previous="" tries
-  for _ in $(seq 1 80); do
-    # A slow machine may not have drawn the next page yet: look again a few
-    # times before taking an unchanged page for the end of the log.
-    for tries in 1 2 3 4 5 6; do
-      page=$(screen | sed -n '4,27p' | cut -c2-98 | sed 's/ *$//')
-      [ "$page" != "$previous" ] && break
-      sleep 0.2
-    done
-    [ "$page" = "$previous" ] && break
-    printf '%s\n' "$page"
-    previous=$page
+  local below next
+  log_page
+  below=$(log_below)
+  while [ -n "$below" ]; do
     keys PageDown
+    for _ in $(seq 1 30); do
+      next=$(log_below)
+      [ "$next" != "$below" ] && break
+      sleep 0.1
+    done
+    [ "$next" != "$below" ] || fail "the log did not scroll"
+    log_page | tail -n "$((below < 23 ? below : 23))"
+    below=$next
   done
   keys M-l M-m
 }
 
-# Fails unless every argument is a line start of the log (after trimming).
+# Fails unless the log has lines that begin with the arguments, in their
+# order (each found below the line of the one before; trailing blanks of the
+# log's lines are dropped).
 expect_log() {
-  local text
+  local text want i=0
+  local -a lines
   text=$(log_text)
+  mapfile -t lines <<<"$text"
   for want in "$@"; do
-    grep -qF -- "$want" <<<"$text" || {
+    while ((i < ${#lines[@]})) && [[ ${lines[i]} != "$want"* ]]; do ((i++)); done
+    ((i < ${#lines[@]})) || {
       echo "--- log ---" >&2
       echo "$text" >&2
-      fail "the log has no line with: '$want'"
+      fail "no log line begins with '$want' (below the one before)"
     }
+    ((i++))
   done
 }
 
@@ -275,8 +292,13 @@ case "$case_name" in
     wait_for "Initialize Successful."
     screen | grep -qF "POS Initialize" || fail "no caption POS Initialize"
     keys Enter
-    expect_log "Command-->  PosInitialize(RIDOZOD, C:\KLOB, 0, 0, [], 1)" "     1: queueHandle" "(0x20046)" \
-      " POSM_SYS_DEVICE_ONLINE" "Device:SCANNER_A  (Subtype:SCN_MODEL_1) (DevNum:0x4a)" "Device:PRINTER_MODEL_A" "KEYBOARD FOUND"
+    expect_log "Command-->  PosInitialize(RIDOZOD, C:\KLOB, 0, 0, [], 1)" "     1: queueHandle" \
+      "               (0x20046)" " wParam --> 111c09" " lParam --> 00000001" "  POSM_SYS_DEVICE_ONLINE" \
+      "Device:POS_KEYBOARD_A  (Subtype:KBD_MODEL_1) (DevNum:0x1c)" "            SLOT_0   (0000)" \
+      "            PORT_1   (0x11)" " KEYBOARD FOUND *** 28" "   KEYBOARD SUBTYPE *** 1" \
+      "Device:PRINTER_MODEL_A  (Subtype:NONE) (DevNum:0x35)" \
+      "Device:SCANNER_A  (Subtype:SCN_MODEL_1) (DevNum:0x4a)" "            SLOT_2   (0x02)" \
+      "Device:ALARM  (Subtype:NONE) (DevNum:0x84)"
     # A second Initialize is refused by the binding.
     initialize_again() {
       menu 0
@@ -350,9 +372,16 @@ case "$case_name" in
     keys Tab Tab Tab Tab Tab Tab Enter
     sleep 0.5
     keys Escape
-    expect_log "Command-->  PosIoctl(2, POS_SYS_GET_VALUES, [..], 2)" "     1: beepVolume" \
-      "     2: beepFrequency" "Command-->  PosIoctl(2, POS_SYS_SET_VALUES, [..], 1)" "(3)" "(0x3)" \
-      "  --> Multiple matches for: 'CLEAR SCREEN'" "Command-->  PosIoctl(2, CLEAR SCREEN, [..], 0)"
+    expect_log "Command-->  PosOpen(DEVNAME, PosDisplay, [], 0)" "  Handle :  1  Device Name :  DEVNAME" \
+      "Command-->  PosOpen(DEVNAME, PosScanner, [], 0)" "  Handle :  2  Device Name :  DEVNAME" \
+      "Command-->  PosIoctl(2, POS_SYS_GET_VALUES, [..], 2)" \
+      "     1: beepVolume" "               (0xFFFFFFFF)" "     2: beepFrequency" "               (0xFFFFFFFF)" \
+      "     1: beepVolume" "               (0x2)" "     2: beepFrequency" "               (0x1)" \
+      "Command-->  PosIoctl(2, POS_SYS_SET_VALUES, [..], 1)" "     1: beepVolume" "               (3)" \
+      "Command-->  PosIoctl(2, POS_SYS_GET_VALUES, [..], 1)" \
+      "     1: beepVolume" "               (0xFFFFFFFF)" "     1: beepVolume" "               (0x3)" \
+      "  --> Multiple matches for: 'CLEAR SCREEN'" "Command-->  PosIoctl(2, CLEAR SCREEN, [..], 0)" \
+      "  --> No request sent: 'CLEAR SCREEN' names no single request"
     # Close handle 2.
     menu 2
     wait_for "POS Close"
@@ -401,9 +430,71 @@ case "$case_name" in
     keys Enter
     wait_for "PosWrite Successful."
     keys Enter
-    expect_log "Command-->  PosRead(1, [], 80)" "Read Results" "Command-->  PosRead(0, [], 80)" \
-      "Command-->  PosWrite(2, [], 7)"
+    # The label's dump; the first queued event (the keyboard's online event)
+    # decoded; the scale line of each read.
+    expect_log "Command-->  PosRead(1, [], 80)" "RIDOZOD: Wrote 13 bytes to 'label.bin'" \
+      "      Read Results:" "      (13 bytes)" \
+      "   0000: 34 30 30 36 33 38 31 33 33 33 39 33 31  | 4006381333931" \
+      "Scale : Type-> 12340 , Flags -> 13872, WtValue -> 858863667" "Command-->  PosRead(0, [], 80)" \
+      "  POSM_SYS_DEVICE_ONLINE - SLOT_0, PORT_1, KEYBOARD" \
+      "*** Device: POS_KEYBOARD_A  (Subtype: KBD_MODEL_1)" \
+      "Scale : Type-> 70 , Flags -> 2, WtValue -> 16909" "Command-->  PosWrite(2, [], 7)"
     posimctl show display | grep -qF "Hello" || fail "the display does not hold Hello: $(posimctl show display)"
+    menu 6
+    expect_exit 0
+    ;;
+  choose_selected)
+    prepare
+    start
+    wait_for "Command and Status"
+    menu 3
+    wait_for "POS Ioctl"
+    wait_for "PosNtoneFrequency" # the alarm names, whatever the first request
+    keys Tab Tab Tab Down
+    wait_for "PosNtoneDuration"
+    # F4 and Enter choose the request already selected: the Resource box is
+    # filled from PSYSTEM.DAT and shows its first entry.
+    keys BTab BTab F4 Enter
+    wait_for "PosNqueueHandle"
+    screen | grep -qF "PosNtoneDuration" && fail "the Resource box was not emptied"
+    keys Tab Tab Down
+    wait_for "PosNreadTimeout"
+    # A click opens the request list, a click on its first entry (the
+    # selected one) chooses it.
+    row=$(screen | grep -nF "Request POS_SYS_GET_VALUES" | cut -d: -f1)
+    [ -n "$row" ] || fail "no request box"
+    col=$(screen | sed -n "${row}p" | LC_ALL=C awk '{ print index($0, "POS_SYS_GET_VALUES") + 2 }')
+    click "$col" "$row"
+    click "$col" "$((row + 1))"
+    wait_for "PosNqueueHandle"
+    screen | grep -qF "PosNreadTimeout" && fail "the Resource box was not emptied after the click"
+    keys Escape
+    menu 6
+    expect_exit 0
+    ;;
+  string_by_address)
+    # A library that answers POS_SYS_GET_VALUES for "libraryText" with the
+    # address of a text of its own: the second echo shows that text.
+    [ -n "$test_library" ] || fail "no test library given"
+    prepare
+    cp "$test_library" "$work/run/libvekapi32.so"
+    start
+    wait_for "Command and Status"
+    initialize
+    open_device 0
+    menu 3
+    wait_for "POS Ioctl"
+    type_text 42
+    keys Tab Tab Tab
+    clear_field
+    type_text PosNlibraryText
+    keys Tab Down Down Tab # type String
+    type_text mine
+    keys Enter Tab Tab Enter
+    wait_for "PosIoctl Successful."
+    keys Enter Escape
+    expect_log "Command-->  PosIoctl(42, POS_SYS_GET_VALUES, [..], 1)" "     1: libraryText" "  mine" \
+      "     1: libraryText" "  TEXT OF THE LIBRARY"
     menu 6
     expect_exit 0
     ;;

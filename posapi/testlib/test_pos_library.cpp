@@ -7,7 +7,9 @@
 //     that DLL_PosTerm writes its count to.
 //   DLL_PosOpen: device name "fail" -> out 7 and status 330; else out 42.
 //   DLL_PosIOCtl: request 9001 -> out = number of DLL_PosClose calls;
-//     9002 -> status 316; any other -> out = request + 1.
+//     9002 -> status 316; any other -> out = request + 1. Request 302
+//     (POS_SYS_GET_VALUES) answers a pair named "libraryText" with the
+//     address of a text of the library's own, kLibraryText.
 //   DLL_PosRead / DLL_PosWrite: out = the size / length given.
 //
 // Every call is recorded with its arguments (TestLib_LastCall), and every
@@ -22,6 +24,8 @@
 #include "posapi/pos_library.h"
 
 namespace {
+constexpr int32_t kGetValues = 302;
+constexpr char kLibraryText[] = "TEXT OF THE LIBRARY";
 std::string count_file;
 int term_calls = 0;
 int close_calls = 0;
@@ -107,6 +111,11 @@ int32_t DLL_PosIOCtl(PosContext* context, int32_t handle, int32_t request, Resou
     return Succeed();
   }
   if (request == 9002) return 316;
+  if (request == kGetValues) {
+    for (int32_t i = 0; i < count; ++i)
+      if (resources[i].name != nullptr && std::strcmp(resources[i].name, "libraryText") == 0)
+        resources[i].value = reinterpret_cast<uintptr_t>(kLibraryText);
+  }
   *out = request + 1;
   return Succeed();
 }

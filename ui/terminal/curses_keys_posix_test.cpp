@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -127,8 +128,10 @@ struct PtyChild {
 // The device started, then the signal: the terminal is given back as it was
 // (cooked, with echo; the normal screen) before the signal takes its course.
 TEST(CursesDevice, FatalSignalsGiveTheTerminalBack) {
-  for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGABRT, SIGSEGV}) {
+  for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGABRT, SIGSEGV}) {
     PtyChild child("xterm", [sig] {
+      const rlimit no_core{0, 0};  // SIGQUIT and SIGABRT would leave a core file
+      setrlimit(RLIMIT_CORE, &no_core);
       std::string error;
       std::unique_ptr<Device> device = StartCursesDevice(&error);
       if (!device) return 3;

@@ -70,7 +70,9 @@ class DialogLayer : public Layer {
   // Combo and list boxes (dialog_lists.cpp)
   bool HandleComboKey(int index, const InputEvent& e);
   bool HandleListKey(int index, const InputEvent& e);
-  void SelectItem(int index, int item, bool notify);
+  // Selects an item and notifies the change; chosen: picked from the open
+  // list, which notifies even when the item was already selected.
+  void SelectItem(int index, int item, bool chosen);
   void SelectByLetter(int index, char c);
   void OpenDrop(int index);
   void CloseDrop() { dropped_ = -1; }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "ui/terminal/fake_device.h"
 #include "ui/terminal/screen.h"
 #include "ui/terminal/terminal_front_end.h"
@@ -167,7 +169,8 @@ TEST(DialogCombo, F4OpensTheListAndEnterClosesItWithoutTheDefaultButton) {
   EXPECT_TRUE(open_after_f4);
   EXPECT_FALSE(open_after_enter);
   EXPECT_EQ(h.model.GetText(res::kIdRequest), "POS_SYS_GET_VALUES");
-  EXPECT_EQ(h.proc.commands, (std::vector<std::string>{"229:1", "229:1", "2:0"}));
+  // Two moves, then Enter chooses the entry: a third selection change.
+  EXPECT_EQ(h.proc.commands, (std::vector<std::string>{"229:1", "229:1", "229:1", "2:0"}));
   // The open list shows its items below the field, the selected one highlighted.
   const Rect field = h.layer.control_rect(res::kIdRequest);
   EXPECT_EQ(h.shot.RowText(field.x, field.y + 1, 22), "POS_SYS_ACQUIRE_DEVICE");
@@ -185,6 +188,75 @@ TEST(DialogCombo, ClicksOpenTheListAndPickAnItem) {
   EXPECT_EQ(h.model.GetText(res::kIdRequest), "POS_TILL_OPEN_TILL");
   EXPECT_EQ(h.proc.commands, (std::vector<std::string>{"229:1", "2:0"}));
   EXPECT_FALSE(h.layer.dropped());
+}
+
+// An entry chosen from the open list (Enter or a click) is a selection change
+// even when it is the one already selected; closing the list without a choice
+// is none.
+TEST(DialogCombo, ChoosingTheSelectedEntryIsASelectionChange) {
+  struct Case {
+    const char* what;
+    std::function<std::vector<InputEvent>(const Rect& request)> input;
+    std::vector<std::string> commands;
+  };
+  const InputEvent tab = InputEvent::Of(Key::kTab);
+  const std::vector<Case> cases = {
+      {"F4 Enter",
+       [&](const Rect&) {
+         return std::vector{tab, InputEvent::Of(Key::kF4), InputEvent::Of(Key::kEnter)};
+       },
+       {"229:1", "2:0"}},
+      {"Alt-Down Enter",
+       [&](const Rect&) {
+         return std::vector{tab, InputEvent::Of(Key::kDown, true), InputEvent::Of(Key::kEnter)};
+       },
+       {"229:1", "2:0"}},
+      {"click the first item",
+       [](const Rect& r) {
+         return std::vector{InputEvent::Click(r.right() - 1, r.y),
+                            InputEvent::Click(r.x + 2, r.y + 1)};
+       },
+       {"229:1", "2:0"}},
+      {"F4 Escape",
+       [&](const Rect&) {
+         return std::vector{tab, InputEvent::Of(Key::kF4), InputEvent::Of(Key::kEscape)};
+       },
+       {"2:0"}},
+      {"F4 F4",
+       [&](const Rect&) {
+         return std::vector{tab, InputEvent::Of(Key::kF4), InputEvent::Of(Key::kF4)};
+       },
+       {"2:0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Harness h(res::DispPosIoctl());
+    h.proc.on_init = FillRequests;
+    for (const InputEvent& e : c.input(h.layer.control_rect(res::kIdRequest))) h.device.Add(e);
+    h.Run();
+    EXPECT_EQ(h.model.GetText(res::kIdRequest), "POS_SYS_ACQUIRE_DEVICE");
+    EXPECT_EQ(h.proc.commands, c.commands);
+  }
+}
+
+// Choosing the selected entry of an editable combo's list puts its text back
+// over what was typed.
+TEST(DialogCombo, ChoosingTheSelectedEntryReplacesTypedText) {
+  Harness h(res::DispPosInit());
+  h.proc.on_init = [](ui::Dialog& d) {
+    for (const char* n : {"PosNqueueHandle", "PosNcomPort"}) d.AddString(204, n);
+    d.SetCurSel(204, 0);
+  };
+  std::string typed;
+  for (int i = 0; i < 3; ++i) h.device.Add(InputEvent::Of(Key::kTab));
+  h.device.Type("MyName");
+  h.device.Add([&] { typed = h.model.GetText(204); });
+  h.device.Add(InputEvent::Of(Key::kF4));
+  h.device.Add(InputEvent::Of(Key::kEnter));
+  h.Run();
+  EXPECT_EQ(typed, "MyName");
+  EXPECT_EQ(h.model.GetText(204), "PosNqueueHandle");
+  EXPECT_EQ(h.proc.commands, (std::vector<std::string>{"204:1", "2:0"}));
 }
 
 TEST(DialogCombo, DropDownTypingReplacesAndArrowsPickItems) {

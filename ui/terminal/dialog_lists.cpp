@@ -53,12 +53,15 @@ void DialogLayer::OpenDrop(int index) {
   views_[static_cast<std::size_t>(index)].list.EnsureVisible(std::max(0, state(index).selection));
 }
 
-void DialogLayer::SelectItem(int index, int item, bool notify) {
+void DialogLayer::SelectItem(int index, int item, bool chosen) {
   ui::ControlState& s = state(index);
   const int n = static_cast<int>(s.items.size());
   if (n == 0) return;
   item = std::clamp(item, 0, n - 1);
-  if (item == s.selection) return;
+  // A key that stays on the selected item changes nothing; an entry chosen
+  // from the open list is a selection change even when it is the selected
+  // one, as a Windows combo box reports it.
+  if (item == s.selection && !chosen) return;
   model_.SetCurSel(s.control->id, item);
   View& v = views_[static_cast<std::size_t>(index)];
   if (s.control->kind == K::kComboDropDown) v.edit.Focus(s.text, true);
@@ -66,7 +69,7 @@ void DialogLayer::SelectItem(int index, int item, bool notify) {
     LayoutList(index);
     v.list.EnsureVisible(item);
   }
-  if (notify) Command(s.control->id, ui::kNotifySelChange);
+  Command(s.control->id, ui::kNotifySelChange);
 }
 
 // The next item after the selected one that begins with the letter.
@@ -78,7 +81,7 @@ void DialogLayer::SelectByLetter(int index, char c) {
     const int i = (std::max(-1, s.selection) + k) % n;
     const std::string& item = s.items[static_cast<std::size_t>(i)];
     if (!item.empty() && std::tolower(static_cast<unsigned char>(item[0])) == lower) {
-      SelectItem(index, i, true);
+      SelectItem(index, i, false);
       return;
     }
   }
@@ -98,30 +101,31 @@ bool DialogLayer::HandleComboKey(int index, const InputEvent& e) {
   }
   if (open && (e.IsKey(Key::kEnter) || e.IsKey(Key::kEscape))) {
     CloseDrop();
+    if (e.IsKey(Key::kEnter) && s.selection >= 0) SelectItem(index, s.selection, true);
     return true;
   }
   const bool list_only = s.control->kind == K::kComboDropList;
   switch (e.alt ? Key::kF1 : e.key) {
     case Key::kUp:
-      SelectItem(index, std::max(0, s.selection - 1), true);
+      SelectItem(index, std::max(0, s.selection - 1), false);
       return true;
     case Key::kDown:
-      SelectItem(index, s.selection + 1, true);
+      SelectItem(index, s.selection + 1, false);
       return true;
     case Key::kPageUp:
-      SelectItem(index, std::max(0, s.selection - page), true);
+      SelectItem(index, std::max(0, s.selection - page), false);
       return true;
     case Key::kPageDown:
-      SelectItem(index, s.selection + page, true);
+      SelectItem(index, s.selection + page, false);
       return true;
     default:
       break;
   }
   if (!list_only) return views_[static_cast<std::size_t>(index)].edit.HandleKey(s.text, e);
   if (e.IsKey(Key::kHome))
-    SelectItem(index, 0, true);
+    SelectItem(index, 0, false);
   else if (e.IsKey(Key::kEnd))
-    SelectItem(index, static_cast<int>(s.items.size()) - 1, true);
+    SelectItem(index, static_cast<int>(s.items.size()) - 1, false);
   else if (e.key == Key::kChar && !e.alt && std::isgraph(static_cast<unsigned char>(e.ch)))
     SelectByLetter(index, e.ch);
   else
