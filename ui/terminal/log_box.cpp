@@ -47,7 +47,10 @@ void LogBox::Draw(CellGrid& grid) const {
   view_.DrawLines(grid, lines_, Style::kNormal);
   view_.DrawBars(grid);
   if (const int below = view_.rows_below(); below > 0) {
-    const std::string more = " " + std::to_string(below) + " more ";
+    // Appended piece by piece: GCC 12 at -O3 warns falsely on " " + string.
+    std::string more = " ";
+    more += std::to_string(below);
+    more += " more ";
     const int x = std::max(rect_.x + 1, rect_.right() - 2 - static_cast<int>(more.size()));
     grid.Text(x, rect_.bottom() - 1, more, Style::kFrame, rect_.right() - 1 - x);
   }
