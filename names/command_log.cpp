@@ -3,6 +3,7 @@
 #include <cinttypes>
 #include <cstdarg>
 #include <cstdio>
+#include <string_view>
 
 namespace names {
 
@@ -39,23 +40,50 @@ std::string DumpRow(const unsigned char* bytes, std::int64_t offset, std::int64_
   return line + FormatLine(kDumpAsciiFormat, ascii.c_str());
 }
 
+// Room for a line on the stack, and a string for one that does not fit:
+// one formatting pass for any line that fits the room.
+class LineRoom {
+ public:
+  std::string_view Format(const char* format, va_list args) {
+    va_list again;
+    va_copy(again, args);
+    const int size = std::vsnprintf(room_, sizeof room_, format, args);
+    std::string_view line;
+    if (size > 0 && static_cast<std::size_t>(size) < sizeof room_) {
+      line = std::string_view(room_, static_cast<std::size_t>(size));
+    } else if (size > 0) {
+      spill_.resize(static_cast<std::size_t>(size));
+      // vsnprintf writes the zero byte too; std::string keeps room for it.
+      std::vsnprintf(spill_.data(), spill_.size() + 1, format, again);
+      line = spill_;
+    }
+    va_end(again);
+    return line;
+  }
+
+ private:
+  char room_[256];
+  std::string spill_;
+};
+
 }  // namespace
 
 std::string FormatLine(const char* format, ...) {
+  LineRoom room;
   va_list args;
   va_start(args, format);
-  va_list again;
-  va_copy(again, args);
-  const int size = std::vsnprintf(nullptr, 0, format, args);
+  std::string line(room.Format(format, args));
   va_end(args);
-  std::string line;
-  if (size > 0) {
-    line.resize(static_cast<std::size_t>(size));
-    // vsnprintf writes the zero byte too; std::string keeps room for it.
-    std::vsnprintf(line.data(), line.size() + 1, format, again);
-  }
-  va_end(again);
   return line;
+}
+
+void AppendFormatted(ui::Port& ui, const char* format, ...) {
+  LineRoom room;
+  va_list args;
+  va_start(args, format);
+  const std::string_view line = room.Format(format, args);
+  va_end(args);
+  AppendToLog(ui, line);
 }
 
 void AppendToLog(ui::Port& ui, std::string_view text) {

@@ -12,10 +12,18 @@ namespace {
 
 using Entry = ui::ScriptedPort::Entry;
 
+// Lines of every length around the room formatted on the stack, and far
+// past it: whole, from FormatLine and appended by AppendFormatted alike.
 TEST(FormatLine, LongLinesAreNeverCut) {
-  const std::string word(300, 'x');
-  const std::string line = FormatLine("<%s|%d>", word.c_str(), 42);
-  EXPECT_EQ(line, "<" + word + "|42>");
+  for (std::size_t n : {0, 1, 200, 249, 250, 251, 252, 300, 5000}) {
+    SCOPED_TRACE(n);
+    const std::string word(n, 'x');
+    const std::string want = "<" + word + "|42>";
+    EXPECT_EQ(FormatLine("<%s|%d>", word.c_str(), 42), want);
+    ui::ScriptedPort port;
+    AppendFormatted(port, "<%s|%d>", word.c_str(), 42);
+    EXPECT_EQ(port.LogLines(), std::vector<std::string>{want});
+  }
   EXPECT_EQ(FormatLine("%s", ""), "");
 }
 
