@@ -9,14 +9,14 @@ void LogBox::Append(std::string_view line) {
   // A view that shows the newest line keeps showing it, as a tail does; one
   // scrolled back stays where the reader put it.
   const bool at_end = view_.rows_below() == 0;
-  lines_.emplace_back(line);
+  lines_.Append(line);
   widest_ = std::max(widest_, static_cast<int>(line.size()));
   UpdateContent();
   if (at_end) view_.ScrollTo(view_.max_top(), view_.left());
 }
 
 void LogBox::Clear() {
-  lines_.clear();
+  lines_.Clear();
   widest_ = 0;
   view_.ScrollTo(0, 0);
   UpdateContent();
