@@ -33,8 +33,11 @@ void LogBox::UpdateContent() {
 }
 
 void LogBox::Layout(const Rect& rect) {
+  // A view that followed the newest line still does in its new size.
+  const bool at_end = view_.rows_below() == 0;
   rect_ = rect;
   view_.Layout(Rect{rect.x + 1, rect.y + 1, rect.w - 2, rect.h - 2}, true, true);
+  if (at_end) view_.ScrollTo(view_.max_top(), view_.left());
 }
 
 void LogBox::Draw(CellGrid& grid) const {
