@@ -6,6 +6,7 @@
 #include <locale.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <term.h>
 #include <termios.h>
 #include <unistd.h>
@@ -233,10 +234,16 @@ bool CursesDevice::Wait(int timeout_ms, std::vector<InputEvent>& out) {
     while (read(wake_[0], buf, sizeof buf) > 0) {
     }
   }
+  // The terminal has gone (hung up, closed): input has ended for good, even
+  // when the hang-up signal was ignored and poll keeps reporting input that
+  // reads as nothing.
+  if (n > 0 && (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL))) return false;
+  if (n > 0 && (fds[0].revents & POLLIN)) {
+    int pending = 0;
+    if (ioctl(STDIN_FILENO, FIONREAD, &pending) == 0 && pending == 0) return false;
+  }
   // Also after a signal (a resize arrives as KEY_RESIZE) or a time-out.
   ReadKeys(out);
-  if (n > 0 && (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) && !(fds[0].revents & POLLIN))
-    return false;
   return true;
 }
 
