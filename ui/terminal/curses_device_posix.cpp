@@ -147,6 +147,8 @@ class CursesDevice : public Device {
 
   SCREEN* screen_ = nullptr;
   std::array<int, 2> wake_{-1, -1};
+  // The grid as last painted: only cells that differ from it go to curses.
+  CellGrid painted_;
   bool colors_ = false;
   bool utf8_ = false;              // the locale is UTF-8: the terminal can draw Unicode stand-ins
   int alt_down_ = 0, alt_up_ = 0;  // curses codes of Alt-Down / Alt-Up, 0 if unknown
@@ -408,9 +410,13 @@ chtype GlyphChar(const Cell& c) {
 
 void CursesDevice::Paint(const CellGrid& grid) {
   const Size s = size();
+  // After a resize curses has its own screen anew: everything is drawn.
+  const bool whole = painted_.width() != grid.width() || painted_.height() != grid.height() ||
+                     s.width != grid.width() || s.height != grid.height();
   for (int y = 0; y < s.height && y < grid.height(); ++y) {
     for (int x = 0; x < s.width && x < grid.width(); ++x) {
       const Cell& c = grid.At(x, y);
+      if (!whole && c == painted_.At(x, y)) continue;
       if (c.glyph == Glyph::kLineFeed && utf8_) {
         static constexpr wchar_t kReturnArrow[] = {0x21B5, 0};
         cchar_t wide;
@@ -430,6 +436,7 @@ void CursesDevice::Paint(const CellGrid& grid) {
     curs_set(0);
   }
   refresh();
+  painted_ = grid;
 }
 
 }  // namespace
