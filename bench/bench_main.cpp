@@ -41,6 +41,14 @@ double Median(std::vector<double> v) {
   return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
+// 1000000 as "1,000,000".
+std::string Thousands(std::size_t n) {
+  std::string digits = std::to_string(n);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+    digits.insert(static_cast<std::size_t>(at), ",");
+  return digits;
+}
+
 std::string Fixed(double v, int decimals) {
   char text[64];
   std::snprintf(text, sizeof text, "%.*f", decimals, v);
@@ -283,8 +291,9 @@ int Run(const Options& options) {
     if (!ms) Fail("burst " + std::to_string(b) + " never showed:\n" + ScreenText(s.screen()));
     times.push_back(*ms);
     ratios.push_back(*ms / bare);
-    std::fprintf(stderr, "burst %d: %.1f ms on screen, bare %.2f ms, ratio %.2f\n", b, *ms, bare,
-                 *ms / bare);
+    std::fprintf(stderr,
+                 "burst %d: %.1f ms on screen, bare %.2f ms, ratio %.2f, %.1f MB resident\n", b,
+                 *ms, bare, *ms / bare, static_cast<double>(s.pty().ResidentBytes()) / 1e6);
     lost += LostLines(s, expected);
     burst_lines += expected.size();
     for (const std::string& line : expected) text_bytes += line.size();
@@ -325,7 +334,7 @@ int Run(const Options& options) {
            std::to_string(times.size()) + ")",
        Fixed(time, 1) + " ms (max " + Fixed(*std::max_element(times.begin(), times.end()), 1) + ")",
        "< 1000 ms", *std::max_element(times.begin(), times.end()) < 1000});
-  rows.push_back({"lines lost or out of order (" + std::to_string(burst_lines) + " checked)",
+  rows.push_back({"lines lost or out of order (" + Thousands(burst_lines) + " checked)",
                   std::to_string(lost), "0", lost == 0});
   rows.push_back({"burst time / bare decode+format of the same lines (median)",
                   Fixed(ratio, 2) + "x", "<= 3x", ratio <= 3});
