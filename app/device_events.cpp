@@ -87,7 +87,7 @@ void Append(ui::Port& ui, const std::string& line) {
 
 void ShowOnline(ui::Port& ui, names::NameScratch& scratch, std::uint32_t wparam,
                 std::uint32_t lparam) {
-  using names::FormatLine;
+  using names::AppendFormatted;
   using names::LookupName;
   const unsigned device = (wparam >> 8) & 0xFF;
   const unsigned port = (wparam >> 16) & 0xFF;
@@ -96,26 +96,23 @@ void ShowOnline(ui::Port& ui, names::NameScratch& scratch, std::uint32_t wparam,
   const auto d8 = static_cast<std::uint8_t>(device);
   const auto s8 = static_cast<std::uint8_t>(subtype);
 
-  Append(ui, FormatLine(" wParam --> %04x ", wparam));
-  Append(ui, FormatLine(" lParam --> %08lx ", static_cast<unsigned long>(lparam)));
-  Append(ui, FormatLine("  %s ", LookupName(scratch, names::MessageNames, kDeviceOnline)));
-  Append(ui, FormatLine("Device:%s  (Subtype:%s) (DevNum:%#04x)",
-                        LookupName(scratch, names::DeviceNames, static_cast<std::int32_t>(device)),
-                        names::LookupSubtype(scratch, d8, s8), device));
-  Append(ui,
-         FormatLine("            %s   (%#04x) ",
-                    LookupName(scratch, names::SlotNames, static_cast<std::int32_t>(slot)), slot));
-  Append(ui,
-         FormatLine("            %s   (%#04x) ",
-                    LookupName(scratch, names::PortNames, static_cast<std::int32_t>(port)), port));
+  AppendFormatted(ui, " wParam --> %04x ", wparam);
+  AppendFormatted(ui, " lParam --> %08lx ", static_cast<unsigned long>(lparam));
+  AppendFormatted(ui, "  %s ", LookupName(scratch, names::MessageNames, kDeviceOnline));
+  AppendFormatted(ui, "Device:%s  (Subtype:%s) (DevNum:%#04x)",
+                  LookupName(scratch, names::DeviceNames, static_cast<std::int32_t>(device)),
+                  names::LookupSubtype(scratch, d8, s8), device);
+  AppendFormatted(ui, "            %s   (%#04x) ",
+                  LookupName(scratch, names::SlotNames, static_cast<std::int32_t>(slot)), slot);
+  AppendFormatted(ui, "            %s   (%#04x) ",
+                  LookupName(scratch, names::PortNames, static_cast<std::int32_t>(port)), port);
   if (Contains(kKeyboards, static_cast<std::uint32_t>(device))) {
-    Append(ui, FormatLine(" KEYBOARD FOUND *** %d ", device));
-    Append(ui, FormatLine("   KEYBOARD SUBTYPE *** %d ", subtype));
+    AppendFormatted(ui, " KEYBOARD FOUND *** %d ", device);
+    AppendFormatted(ui, "   KEYBOARD SUBTYPE *** %d ", subtype);
     if (Contains(kJapaneseSubtypes, static_cast<std::uint32_t>(subtype))) {
-      Append(ui,
-             FormatLine("     *JAPANESE kbd  ** Device: %s  (Subtype: %s)",
-                        LookupName(scratch, names::DeviceNames, static_cast<std::int32_t>(device)),
-                        names::LookupSubtype(scratch, d8, s8)));
+      AppendFormatted(ui, "     *JAPANESE kbd  ** Device: %s  (Subtype: %s)",
+                      LookupName(scratch, names::DeviceNames, static_cast<std::int32_t>(device)),
+                      names::LookupSubtype(scratch, d8, s8));
     }
   }
   names::ClearNameScratch(scratch);
@@ -148,9 +145,9 @@ bool HandleDeviceEvent(ui::Port& ui, names::NameScratch& scratch, std::uint32_t 
   }
   switch (message) {
     case kKbdChar:
-      Append(ui, names::FormatLine((lparam & kKeyUpBit) ? "KBD_UP (Scancode = 0x%x)"
-                                                        : "KBD_DOWN (Scancode = 0x%x)",
-                                   lparam & 0xFF));
+      names::AppendFormatted(
+          ui, (lparam & kKeyUpBit) ? "KBD_UP (Scancode = 0x%x)" : "KBD_DOWN (Scancode = 0x%x)",
+          lparam & 0xFF);
       return true;
     case kPrinterError: {
       Append(ui, names::FormatLine("PRINTER ERROR (Device Descriptor = %d)",

@@ -3,6 +3,7 @@
 #include <cinttypes>
 #include <cstdarg>
 #include <cstdio>
+#include <string_view>
 
 namespace names {
 
@@ -15,10 +16,16 @@ constexpr char kDumpTitleFormat[] = "      %s:  ";
 constexpr char kDumpNoTitle[] = "(No title)";
 // The size line shows the real count, also past 65535 bytes.
 constexpr char kDumpSizeFormat[] = "      (%" PRId64 " bytes)";
-// Offsets past 0xFFFF take more digits.
-constexpr char kDumpOffsetFormat[] = "   %04" PRIX64 ": ";
-constexpr char kDumpByteFormat[] = "%02X ";
-constexpr char kDumpAsciiFormat[] = " | %s\n";
+
+// A row: "   %04X: " with the offset (more digits past 0xFFFF), "%02X " for each
+// byte, then " | " and the ASCII column of exactly those bytes and "\n". Built
+// by hand, without a formatting call per byte.
+constexpr std::string_view kDumpRowIndent = "   ";
+constexpr std::string_view kDumpOffsetEnd = ": ";
+constexpr std::string_view kDumpAsciiStart = " | ";
+constexpr char kDumpRowEnd = '\n';
+constexpr int kDumpOffsetDigits = 4;  // at least
+constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 constexpr std::int64_t kRowBytes = 16;
 
@@ -27,35 +34,69 @@ char AsciiOf(unsigned char b) {
   return (b >= 0x20 && b <= 0x7E) ? static_cast<char>(b) : '.';
 }
 
-// One row of the dump: offset, the row's bytes in hexadecimal, and the ASCII
-// column of exactly those bytes.
-std::string DumpRow(const unsigned char* bytes, std::int64_t offset, std::int64_t count) {
-  std::string line = FormatLine(kDumpOffsetFormat, offset);
-  std::string ascii;
+// One row of the dump into line (emptied first).
+void DumpRow(std::string& line, const unsigned char* bytes, std::int64_t offset,
+             std::int64_t count) {
+  line.assign(kDumpRowIndent);
+  int digits = kDumpOffsetDigits;
+  while (digits < 16 && (static_cast<std::uint64_t>(offset) >> (4 * digits)) != 0) ++digits;
+  for (int d = digits - 1; d >= 0; --d)
+    line.push_back(kHexDigits[(static_cast<std::uint64_t>(offset) >> (4 * d)) & 0xF]);
+  line.append(kDumpOffsetEnd);
   for (std::int64_t i = 0; i < count; ++i) {
-    line += FormatLine(kDumpByteFormat, bytes[i]);
-    ascii += AsciiOf(bytes[i]);
+    line.push_back(kHexDigits[bytes[i] >> 4]);
+    line.push_back(kHexDigits[bytes[i] & 0xF]);
+    line.push_back(' ');
   }
-  return line + FormatLine(kDumpAsciiFormat, ascii.c_str());
+  line.append(kDumpAsciiStart);
+  for (std::int64_t i = 0; i < count; ++i) line.push_back(AsciiOf(bytes[i]));
+  line.push_back(kDumpRowEnd);
 }
+
+// Room for a line on the stack, and a string for one that does not fit:
+// one formatting pass for any line that fits the room.
+class LineRoom {
+ public:
+  std::string_view Format(const char* format, va_list args) {
+    va_list again;
+    va_copy(again, args);
+    const int size = std::vsnprintf(room_, sizeof room_, format, args);
+    std::string_view line;
+    if (size > 0 && static_cast<std::size_t>(size) < sizeof room_) {
+      line = std::string_view(room_, static_cast<std::size_t>(size));
+    } else if (size > 0) {
+      spill_.resize(static_cast<std::size_t>(size));
+      // vsnprintf writes the zero byte too; std::string keeps room for it.
+      std::vsnprintf(spill_.data(), spill_.size() + 1, format, again);
+      line = spill_;
+    }
+    va_end(again);
+    return line;
+  }
+
+ private:
+  char room_[256];
+  std::string spill_;
+};
 
 }  // namespace
 
 std::string FormatLine(const char* format, ...) {
+  LineRoom room;
   va_list args;
   va_start(args, format);
-  va_list again;
-  va_copy(again, args);
-  const int size = std::vsnprintf(nullptr, 0, format, args);
+  std::string line(room.Format(format, args));
   va_end(args);
-  std::string line;
-  if (size > 0) {
-    line.resize(static_cast<std::size_t>(size));
-    // vsnprintf writes the zero byte too; std::string keeps room for it.
-    std::vsnprintf(line.data(), line.size() + 1, format, again);
-  }
-  va_end(again);
   return line;
+}
+
+void AppendFormatted(ui::Port& ui, const char* format, ...) {
+  LineRoom room;
+  va_list args;
+  va_start(args, format);
+  const std::string_view line = room.Format(format, args);
+  va_end(args);
+  AppendToLog(ui, line);
 }
 
 void AppendToLog(ui::Port& ui, std::string_view text) {
@@ -75,9 +116,11 @@ void DumpHex(ui::Port& ui, const char* title, const void* data, std::int64_t len
   AppendToLog(ui, FormatLine(kDumpTitleFormat, title ? title : kDumpNoTitle));
   AppendToLog(ui, FormatLine(kDumpSizeFormat, length));
   const auto* bytes = static_cast<const unsigned char*>(data);
+  std::string row;
   for (std::int64_t offset = 0; offset < length; offset += kRowBytes) {
     const std::int64_t count = length - offset < kRowBytes ? length - offset : kRowBytes;
-    AppendToLog(ui, DumpRow(bytes + offset, offset, count));
+    DumpRow(row, bytes + offset, offset, count);
+    AppendToLog(ui, row);
   }
 }
 

@@ -15,6 +15,8 @@ namespace names {
 std::string FormatLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 void AppendToLog(ui::Port& ui, std::string_view text);
+// FormatLine's text appended to the log, without a string of its own.
+void AppendFormatted(ui::Port& ui, const char* format, ...) __attribute__((format(printf, 2, 3)));
 
 // "  RC = %d, errno = (%d) %s  ": logged, shown captioned "Command Status",
 // then NameScratch is cleared.

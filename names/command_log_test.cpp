@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,10 +14,18 @@ namespace {
 
 using Entry = ui::ScriptedPort::Entry;
 
+// Lines of every length around the room formatted on the stack, and far
+// past it: whole, from FormatLine and appended by AppendFormatted alike.
 TEST(FormatLine, LongLinesAreNeverCut) {
-  const std::string word(300, 'x');
-  const std::string line = FormatLine("<%s|%d>", word.c_str(), 42);
-  EXPECT_EQ(line, "<" + word + "|42>");
+  for (std::size_t n : {0, 1, 200, 249, 250, 251, 252, 300, 5000}) {
+    SCOPED_TRACE(n);
+    const std::string word(n, 'x');
+    const std::string want = "<" + word + "|42>";
+    EXPECT_EQ(FormatLine("<%s|%d>", word.c_str(), 42), want);
+    ui::ScriptedPort port;
+    AppendFormatted(port, "<%s|%d>", word.c_str(), 42);
+    EXPECT_EQ(port.LogLines(), std::vector<std::string>{want});
+  }
   EXPECT_EQ(FormatLine("%s", ""), "");
 }
 
@@ -110,6 +120,39 @@ TEST(DumpHex, LargeDumpsAreWhole) {
   EXPECT_EQ(lines[4098].substr(0, 13), "   10000: 00 ");
   EXPECT_EQ(lines.back(),
             "   11160: 60 61 62 63 64 65 66 67 68 69 6A 6B 6C 6D 6E 6F  | `abcdefghijklmno\n");
+}
+
+// The rows as printf writes them, a call per byte: "   %04X: ", "%02X " for
+// each byte, " | %s\n" with the ASCII column. The dump must match it byte
+// for byte, for every byte value, short last rows and offsets past 0xFFFF.
+std::vector<std::string> PrintfRows(const std::vector<unsigned char>& bytes) {
+  std::vector<std::string> rows;
+  for (std::size_t offset = 0; offset < bytes.size(); offset += 16) {
+    char text[32];
+    std::snprintf(text, sizeof text, "   %04zX: ", offset);
+    std::string row = text, ascii;
+    for (std::size_t i = offset; i < bytes.size() && i < offset + 16; ++i) {
+      std::snprintf(text, sizeof text, "%02X ", bytes[i]);
+      row += text;
+      ascii += std::isprint(bytes[i]) ? static_cast<char>(bytes[i]) : '.';
+    }
+    rows.push_back(row + " | " + ascii + "\n");
+  }
+  return rows;
+}
+
+TEST(DumpHex, RowsAreThoseOfPrintfByteForByte) {
+  std::vector<unsigned char> bytes(70000);
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    bytes[i] = static_cast<unsigned char>(i * 7 + i / 256);  // every value, in many orders
+  for (std::size_t length : {1, 2, 15, 16, 17, 31, 255, 256, 257, 4095, 65535, 65536, 70000}) {
+    SCOPED_TRACE(length);
+    const std::vector<unsigned char> data(bytes.begin(), bytes.begin() + length);
+    std::vector<std::string> lines = Dump("Read Results", data.data(), length);
+    ASSERT_GE(lines.size(), 2u);
+    lines.erase(lines.begin(), lines.begin() + 2);
+    EXPECT_EQ(lines, PrintfRows(data));
+  }
 }
 
 TEST(DumpHex, OffsetsCountUpInUpperCaseHex) {

@@ -7,6 +7,9 @@ packages=(cmake g++ make pkg-config libgtest-dev libncurses-dev tmux libbenchmar
 if [ "${1:-}" = "--test" ]; then
   packages+=(xxd)
 fi
+if [ "${1:-}" = "--valgrind" ]; then
+  packages+=(valgrind)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

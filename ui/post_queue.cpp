@@ -3,16 +3,24 @@
 namespace ui {
 
 void PostQueue::Post(const PostedMessage& m) {
+  bool was_empty;
   {
     std::lock_guard<std::mutex> lock(mutex_);
+    was_empty = pending_.empty();
     pending_.push_back(m);
   }
-  if (wake_) wake_();
+  // The reader drains the whole queue once woken: a wake-up for the first
+  // message of a batch is enough.
+  if (was_empty && wake_) wake_();
 }
 
 void PostQueue::DrainInto(std::vector<PostedMessage>& out) {
   std::lock_guard<std::mutex> lock(mutex_);
-  out.insert(out.end(), pending_.begin(), pending_.end());
+  if (out.empty()) {
+    out.swap(pending_);  // the caller's spare room becomes the queue's
+  } else {
+    out.insert(out.end(), pending_.begin(), pending_.end());
+  }
   pending_.clear();
 }
 

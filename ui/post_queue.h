@@ -21,11 +21,13 @@ struct PostedMessage {
 
 class PostQueue {
  public:
-  // wake runs on the posting thread after each post (e.g. writes to a pipe).
+  // wake runs on the posting thread when a post finds the queue empty (e.g.
+  // writes to a pipe): once a batch, however many messages the batch holds.
   explicit PostQueue(std::function<void()> wake = {}) : wake_(std::move(wake)) {}
 
   void Post(const PostedMessage& m);
-  // Moves every pending message into out (appended in posting order).
+  // Moves every pending message into out (appended in posting order); an
+  // empty out trades buffers with the queue, so nothing is copied.
   void DrainInto(std::vector<PostedMessage>& out);
   bool Empty();
 

@@ -6,6 +6,7 @@
 #include <locale.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <term.h>
 #include <termios.h>
 #include <unistd.h>
@@ -146,6 +147,8 @@ class CursesDevice : public Device {
 
   SCREEN* screen_ = nullptr;
   std::array<int, 2> wake_{-1, -1};
+  // The grid as last painted: only cells that differ from it go to curses.
+  CellGrid painted_;
   bool colors_ = false;
   bool utf8_ = false;              // the locale is UTF-8: the terminal can draw Unicode stand-ins
   int alt_down_ = 0, alt_up_ = 0;  // curses codes of Alt-Down / Alt-Up, 0 if unknown
@@ -233,10 +236,16 @@ bool CursesDevice::Wait(int timeout_ms, std::vector<InputEvent>& out) {
     while (read(wake_[0], buf, sizeof buf) > 0) {
     }
   }
+  // The terminal has gone (hung up, closed): input has ended for good, even
+  // when the hang-up signal was ignored and poll keeps reporting input that
+  // reads as nothing.
+  if (n > 0 && (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL))) return false;
+  if (n > 0 && (fds[0].revents & POLLIN)) {
+    int pending = 0;
+    if (ioctl(STDIN_FILENO, FIONREAD, &pending) == 0 && pending == 0) return false;
+  }
   // Also after a signal (a resize arrives as KEY_RESIZE) or a time-out.
   ReadKeys(out);
-  if (n > 0 && (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) && !(fds[0].revents & POLLIN))
-    return false;
   return true;
 }
 
@@ -401,9 +410,13 @@ chtype GlyphChar(const Cell& c) {
 
 void CursesDevice::Paint(const CellGrid& grid) {
   const Size s = size();
+  // After a resize curses has its own screen anew: everything is drawn.
+  const bool whole = painted_.width() != grid.width() || painted_.height() != grid.height() ||
+                     s.width != grid.width() || s.height != grid.height();
   for (int y = 0; y < s.height && y < grid.height(); ++y) {
     for (int x = 0; x < s.width && x < grid.width(); ++x) {
       const Cell& c = grid.At(x, y);
+      if (!whole && c == painted_.At(x, y)) continue;
       if (c.glyph == Glyph::kLineFeed && utf8_) {
         static constexpr wchar_t kReturnArrow[] = {0x21B5, 0};
         cchar_t wide;
@@ -423,6 +436,7 @@ void CursesDevice::Paint(const CellGrid& grid) {
     curs_set(0);
   }
   refresh();
+  painted_ = grid;
 }
 
 }  // namespace

@@ -84,6 +84,7 @@ struct PtyChild {
     slave_name = ptsname(master);
     pid = fork();
     if (pid != 0) return;
+    close(master);  // the terminal is the parent's: closing it hangs the child's side up
     setsid();
     const int slave = open(slave_name.c_str(), O_RDWR);
     const winsize size{30, 100, 0, 0};
@@ -210,6 +211,34 @@ TEST(CursesDevice, SequencesTheTerminfoEntryLacksGiveKeys) {
   };
   EXPECT_EQ(seen, k(Key::kDown, true) + k(Key::kF10) + k(Key::kHome) + k(Key::kDelete) +
                       k(Key::kPageUp, true) + "c'x' " + k(Key::kUp, true) + "c'q' ");
+}
+
+// The terminal goes away without a signal (SIGHUP ignored, as under nohup):
+// the device reports the end of input instead of input that reads as nothing,
+// so the program ends rather than spinning.
+TEST(CursesDevice, AVanishedTerminalEndsTheInput) {
+  int report[2];
+  ASSERT_EQ(pipe(report), 0);
+  PtyChild child("xterm", [&report] {
+    signal(SIGHUP, SIG_IGN);
+    std::string error;
+    std::unique_ptr<Device> device = StartCursesDevice(&error);
+    if (!device) return 3;
+    [[maybe_unused]] ssize_t w = write(report[1], "+", 1);  // ready
+    std::vector<InputEvent> events;
+    for (int waits = 0; waits < 10000; ++waits)
+      if (!device->Wait(1000, events)) return 0;
+    return 5;  // woken over and over by a terminal that is gone
+  });
+  ASSERT_GT(child.pid, 0);
+  close(report[1]);
+  char ready = 0;
+  ASSERT_EQ(read(report[0], &ready, 1), 1);
+  close(report[0]);
+  close(child.master);  // the terminal goes away
+  child.master = -1;
+  const int status = child.Wait();
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
 
 }  // namespace

@@ -9,14 +9,14 @@ void LogBox::Append(std::string_view line) {
   // A view that shows the newest line keeps showing it, as a tail does; one
   // scrolled back stays where the reader put it.
   const bool at_end = view_.rows_below() == 0;
-  lines_.emplace_back(line);
+  lines_.Append(line);
   widest_ = std::max(widest_, static_cast<int>(line.size()));
   UpdateContent();
   if (at_end) view_.ScrollTo(view_.max_top(), view_.left());
 }
 
 void LogBox::Clear() {
-  lines_.clear();
+  lines_.Clear();
   widest_ = 0;
   view_.ScrollTo(0, 0);
   UpdateContent();
@@ -33,8 +33,11 @@ void LogBox::UpdateContent() {
 }
 
 void LogBox::Layout(const Rect& rect) {
+  // A view that followed the newest line still does in its new size.
+  const bool at_end = view_.rows_below() == 0;
   rect_ = rect;
   view_.Layout(Rect{rect.x + 1, rect.y + 1, rect.w - 2, rect.h - 2}, true, true);
+  if (at_end) view_.ScrollTo(view_.max_top(), view_.left());
 }
 
 void LogBox::Draw(CellGrid& grid) const {
@@ -47,7 +50,10 @@ void LogBox::Draw(CellGrid& grid) const {
   view_.DrawLines(grid, lines_, Style::kNormal);
   view_.DrawBars(grid);
   if (const int below = view_.rows_below(); below > 0) {
-    const std::string more = " " + std::to_string(below) + " more ";
+    // Appended piece by piece: GCC 12 at -O3 warns falsely on " " + string.
+    std::string more = " ";
+    more += std::to_string(below);
+    more += " more ";
     const int x = std::max(rect_.x + 1, rect_.right() - 2 - static_cast<int>(more.size()));
     grid.Text(x, rect_.bottom() - 1, more, Style::kFrame, rect_.right() - 1 - x);
   }

@@ -4,12 +4,11 @@
 // its bottom border counts the lines below it (End shows the newest).
 #pragma once
 
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "ui/terminal/cell_grid.h"
 #include "ui/terminal/input_event.h"
+#include "ui/terminal/line_store.h"
 #include "ui/terminal/scroll_view.h"
 
 namespace terminal {
@@ -22,7 +21,7 @@ class LogBox {
   void Clear();
   // Horizontal extent in cells: the view scrolls at least this far.
   void SetExtent(int cells);
-  const std::vector<std::string>& lines() const { return lines_; }
+  const LineStore& lines() const { return lines_; }
 
   // The box's place on the screen, frame and caption included.
   void Layout(const Rect& rect);
@@ -42,7 +41,7 @@ class LogBox {
  private:
   void UpdateContent();
 
-  std::vector<std::string> lines_;
+  LineStore lines_;
   int widest_ = 0;
   int extent_ = 0;
   Rect rect_;

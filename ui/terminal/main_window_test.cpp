@@ -250,6 +250,31 @@ TEST(MainWindowLog, AMaximisedLogShowsWholeLinesAndKeepsItsPlaceOnResize) {
   EXPECT_EQ(wider.At(119, 20).glyph, Glyph::kVertical);  // the frame at the new right edge
 }
 
+// A view that follows the newest line goes on doing so in a smaller or
+// larger terminal, and in the maximised log.
+TEST(MainWindowLog, AViewAtTheEndStaysThereOnResize) {
+  Fixture f;
+  for (int i = 0; i < 500; ++i) f.fe.AppendLog("line " + std::to_string(i));
+  std::vector<CellGrid> shots;
+  auto snap = [&] { f.device.Add([&] { shots.push_back(f.device.painted()); }); };
+  f.device.SetSize({200, 100});
+  snap();
+  f.device.SetSize({80, 24});
+  snap();
+  f.device.Add(InputEvent::Char('m', true));
+  snap();
+  f.device.Add(InputEvent::Char('m', true));
+  f.device.SetSize({100, 30});
+  snap();
+  f.Run();
+  ASSERT_EQ(shots.size(), 4u);
+  for (const CellGrid& g : shots) {
+    SCOPED_TRACE(g.width());
+    EXPECT_TRUE(testing::Shows(g, "line 499 "));
+    EXPECT_FALSE(testing::Shows(g, " more "));
+  }
+}
+
 TEST(MainWindowLog, HorizontalScrollReachesTheExtentAndLongerLines) {
   Fixture f;
   f.fe.AppendLog(std::string(100, 'x') + "END");

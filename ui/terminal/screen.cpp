@@ -51,22 +51,23 @@ void Screen::RunModal(Layer& layer) {
   dirty_ = true;
 }
 
-// One loop for the main window and every nested modal loop: posted messages
-// first, in batches with one repaint each, then one input event at a time, so
-// that keys typed ahead reach whichever window is on top when they are read.
+// One loop for the main window and every nested modal loop. Each turn
+// handles one batch of posted messages, then one input event (and paints its
+// effect at once), so that a flood of posts never starves the keyboard and
+// the mouse; keys typed ahead reach whichever window is on top when they are
+// read. While posts keep coming the screen is painted every kFrameInterval,
+// and once more when they run dry.
 void Screen::Loop(const std::function<bool()>& done) {
-  while (!done() && !destroyed_ && !input_ended_) {
-    if (dirty_) Render();
-    const bool may_post = layers_.size() < kMaxModalDepth;
-    const bool idle = (posted_.empty() || !may_post) && input_.empty() && queue_.Empty();
-    Fetch(idle ? -1 : 0);
-    if (may_post && !posted_.empty()) {
-      DispatchPosted();
-    } else if (!input_.empty()) {
-      const InputEvent e = input_.front();
-      input_.pop_front();
-      Dispatch(e);
-    }
+  auto finished = [&] { return done() || destroyed_ || input_ended_; };
+  while (!finished()) {
+    if (dirty_ && FrameDue()) Render();
+    Fetch(input_.empty() && !MayDispatchPosted() ? -1 : 0);
+    if (MayDispatchPosted()) DispatchPosted();
+    if (finished() || input_.empty()) continue;
+    const InputEvent e = input_.front();
+    input_.pop_front();
+    Dispatch(e);
+    if (!finished() && dirty_) Render();
   }
   if (dirty_ && !destroyed_) Render();
 }
@@ -80,18 +81,35 @@ void Screen::Fetch(int timeout_ms) {
     else
       input_.push_back(e);
   }
-  drained_.clear();
-  queue_.DrainInto(drained_);
-  posted_.insert(posted_.end(), drained_.begin(), drained_.end());
+}
+
+bool Screen::MayDispatchPosted() {
+  if (layers_.size() >= kMaxModalDepth) return false;
+  return posted_next_ < posted_.size() || !queue_.Empty();
+}
+
+bool Screen::FrameDue() {
+  return !MayDispatchPosted() || std::chrono::steady_clock::now() - last_frame_ >= kFrameInterval;
 }
 
 void Screen::DispatchPosted() {
+  if (posted_next_ >= posted_.size()) {
+    // The whole queue at once, in posting order. The room a flood took is
+    // given back rather than kept for the rest of the run.
+    if (posted_.capacity() > kKeptPostRoom)
+      std::vector<ui::PostedMessage>().swap(posted_);
+    else
+      posted_.clear();
+    posted_next_ = 0;
+    queue_.DrainInto(posted_);
+  }
   // A handler may open a message box whose nested loop goes on with the
-  // queue: messages are taken one by one, in order, from the shared queue.
-  for (std::size_t n = 0; n < kPostBatch && !posted_.empty() && !destroyed_; ++n) {
-    const ui::PostedMessage m = posted_.front();
-    posted_.pop_front();
+  // same messages: each is taken by index, in order, from the shared list.
+  const auto deadline = std::chrono::steady_clock::now() + kBatchTime;
+  for (std::size_t n = 1; n <= kPostBatch && posted_next_ < posted_.size() && !destroyed_; ++n) {
+    const ui::PostedMessage m = posted_[posted_next_++];
     if (proc_) proc_->OnPosted(m.message, m.wparam, m.lparam);
+    if (n % 16 == 0 && std::chrono::steady_clock::now() >= deadline) break;
   }
   dirty_ = true;
 }
@@ -128,6 +146,7 @@ void Screen::Perform(const MainAction& action) {
 
 void Screen::Render() {
   dirty_ = false;
+  last_frame_ = std::chrono::steady_clock::now();
   if (!device_) return;
   if (grid_.width() != size_.width || grid_.height() != size_.height)
     grid_.Resize(size_.width, size_.height);

@@ -4,6 +4,7 @@
 // shows the rendered grid.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -24,8 +25,15 @@ inline constexpr std::string_view kTooSmall = "terminal too small: 80x24 at leas
 
 class Screen {
  public:
-  // Posted messages handled between two repaints, at most.
+  // Posted messages handled in one go, at most, and for at most this long:
+  // between two batches the loop reads the terminal and serves a key.
   static constexpr std::size_t kPostBatch = 4096;
+  static constexpr std::chrono::milliseconds kBatchTime{8};
+  // While posted messages keep coming, the screen is painted this often (and
+  // whenever the queue runs dry, and at once after a key).
+  static constexpr std::chrono::milliseconds kFrameInterval{20};
+  // Room for posted messages kept between batches; a flood's is given back.
+  static constexpr std::size_t kKeptPostRoom = 16 * kPostBatch;
   // Modal windows open at once beyond which posted messages wait in the queue
   // until one closes: a burst of events that each open a message box stacks
   // at most this many boxes instead of nesting one loop per event without
@@ -60,6 +68,9 @@ class Screen {
  private:
   void Loop(const std::function<bool()>& done);
   void Fetch(int timeout_ms);
+  // Messages wait here or in the post queue, and no modal limit holds them.
+  bool MayDispatchPosted();
+  bool FrameDue();
   void DispatchPosted();
   void Dispatch(const InputEvent& e);
   void Perform(const MainAction& action);
@@ -73,10 +84,12 @@ class Screen {
   ui::MainWindowProc* proc_ = nullptr;  // set while the main window is shown
   std::vector<Layer*> layers_;
   std::deque<InputEvent> input_;
-  std::deque<ui::PostedMessage> posted_;
+  // Messages taken from the queue, handled from posted_next_ on.
+  std::vector<ui::PostedMessage> posted_;
+  std::size_t posted_next_ = 0;
   std::vector<InputEvent> fetched_;
-  std::vector<ui::PostedMessage> drained_;
   bool dirty_ = true;
+  std::chrono::steady_clock::time_point last_frame_{};
   bool destroyed_ = false;
   bool input_ended_ = false;
 };

@@ -103,18 +103,27 @@ bool ScrollView::HandleMouse(const InputEvent& e) {
   return false;
 }
 
-void ScrollView::DrawLines(CellGrid& grid, const std::vector<std::string>& lines, Style style,
-                           int selected, Style selected_style) const {
+template <typename Lines>
+void ScrollView::DrawRows(CellGrid& grid, const Lines& lines, Style style, int selected,
+                          Style selected_style) const {
   for (int r = 0; r < text_.h; ++r) {
     const int index = top_ + r;
     const Style s = index == selected ? selected_style : style;
     grid.Fill(Rect{text_.x, text_.y + r, text_.w, 1}, ' ', s);
     if (index >= static_cast<int>(lines.size())) continue;
-    const std::string& line = lines[static_cast<std::size_t>(index)];
+    const std::string_view line = lines[static_cast<std::size_t>(index)];
     if (static_cast<std::size_t>(left_) < line.size())
-      grid.Text(text_.x, text_.y + r,
-                std::string_view(line).substr(static_cast<std::size_t>(left_)), s, text_.w);
+      grid.Text(text_.x, text_.y + r, line.substr(static_cast<std::size_t>(left_)), s, text_.w);
   }
+}
+
+void ScrollView::DrawLines(CellGrid& grid, const std::vector<std::string>& lines, Style style,
+                           int selected, Style selected_style) const {
+  DrawRows(grid, lines, style, selected, selected_style);
+}
+
+void ScrollView::DrawLines(CellGrid& grid, const LineStore& lines, Style style) const {
+  DrawRows(grid, lines, style, -1, style);
 }
 
 void ScrollView::DrawBars(CellGrid& grid) const {

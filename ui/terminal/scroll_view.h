@@ -8,6 +8,7 @@
 
 #include "ui/terminal/cell_grid.h"
 #include "ui/terminal/input_event.h"
+#include "ui/terminal/line_store.h"
 
 namespace terminal {
 
@@ -40,9 +41,15 @@ class ScrollView {
   // (or none for -1) in selected_style.
   void DrawLines(CellGrid& grid, const std::vector<std::string>& lines, Style style,
                  int selected = -1, Style selected_style = Style::kItemSelected) const;
+  // The same of the lines of a store; only the visible rows are read.
+  void DrawLines(CellGrid& grid, const LineStore& lines, Style style) const;
   void DrawBars(CellGrid& grid) const;
 
  private:
+  template <typename Lines>
+  void DrawRows(CellGrid& grid, const Lines& lines, Style style, int selected,
+                Style selected_style) const;
+
   Rect inner_;
   Rect text_;
   bool vbar_ = false, hbar_ = false;
