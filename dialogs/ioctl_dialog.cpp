@@ -7,14 +7,15 @@
 #include "dialogs/request_match.h"
 #include "dialogs/resource_args.h"
 #include "names/command_log.h"
+#include "resources/list_files.h"
 #include "resources/templates.h"
 
 namespace dialogs {
 
 namespace {
 
-constexpr const char* kRequestChoices = "PIOCTLRE.DAT";
-constexpr const char* kResourceChoices = "PALARM.DAT";
+constexpr const char* kRequestChoices = res::kRequestListFile;
+constexpr const char* kResourceChoices = res::kAlarmListFile;
 constexpr const char* kEcho = "Command-->  PosIoctl(%d, %s, [..], %d)";
 constexpr const char* kNotSent = "  --> No request sent: '%s' names no single request  ";
 constexpr const char* kSuccess = "PosIoctl Successful.";
