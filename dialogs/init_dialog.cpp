@@ -4,6 +4,7 @@
 #include "dialogs/dialog_support.h"
 #include "dialogs/resource_args.h"
 #include "names/command_log.h"
+#include "posapi/pos_codes.h"
 #include "resources/dialog_defaults.h"
 #include "resources/list_files.h"
 #include "resources/templates.h"
@@ -15,7 +16,7 @@ namespace {
 constexpr const char* kDefaultApplication = res::kDialogDefaults.application_name;
 constexpr const char* kDefaultResourceFile = res::kDialogDefaults.resource_file;
 constexpr const char* kResourceChoices = res::kSystemListFile;
-constexpr int kDeviceOnlineCommand = 0x420D;
+constexpr int kDeviceOnlineCommand = POSM_SYS_DEVICE_ONLINE;
 constexpr const char* kDeviceOnlineLine = "Message from DEVICE ON LINE";
 constexpr const char* kEcho = "Command-->  PosInitialize(%s, %s, 0, 0, [], %d)";
 constexpr const char* kSuccess = "Initialize Successful.";
