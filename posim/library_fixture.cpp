@@ -1,13 +1,17 @@
-#include <dlfcn.h>
-#include <unistd.h>
+// The parts of the library fixture that every platform shares; loading goes
+// through the binding's loader, posts are collected by
+// library_fixture_posix.cpp or library_fixture_win32.cpp.
+#include "posim/library_fixture.h"
 
 #include <chrono>
 #include <condition_variable>
-#include <cstdlib>
+#include <filesystem>
 #include <mutex>
+#include <random>
 
 #include "names/code_tables.h"
-#include "posim/library_fixture.h"
+#include "posapi/library_loader.h"
+#include "posim/codes.h"
 
 namespace {
 
@@ -18,32 +22,36 @@ std::vector<std::uint32_t> messages;  // every message of the test, also after C
 
 }  // namespace
 
-// The window system's posting call, as the library looks it up.
-extern "C" __attribute__((visibility("default"))) int PostMessageA(std::uintptr_t window,
-                                                                   std::uint32_t message,
-                                                                   std::uintptr_t wparam,
-                                                                   std::intptr_t lparam) {
-  {
-    std::lock_guard<std::mutex> lock(posts_mutex);
-    posts.push_back({window, message, wparam, lparam, std::this_thread::get_id()});
-    messages.push_back(message);
-  }
-  posts_arrived.notify_all();
-  return 1;
-}
-
 namespace posim_test {
 
+void RecordPost(const Post& post) {
+  {
+    std::lock_guard<std::mutex> lock(posts_mutex);
+    posts.push_back(post);
+    messages.push_back(post.message);
+  }
+  posts_arrived.notify_all();
+}
+
 std::vector<Post> WaitForPosts(std::size_t count) {
-  std::unique_lock<std::mutex> lock(posts_mutex);
-  posts_arrived.wait_for(lock, std::chrono::seconds(5), [&] { return posts.size() >= count; });
-  return posts;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (true) {
+    PumpPosts();
+    std::unique_lock<std::mutex> lock(posts_mutex);
+    if (posts.size() >= count || std::chrono::steady_clock::now() >= deadline) return posts;
+    // Posts recorded on another thread wake the wait; pumped ones are polled.
+    posts_arrived.wait_for(lock, std::chrono::milliseconds(10));
+  }
 }
 
 void ClearPosts() {
+  PumpPosts();
   std::lock_guard<std::mutex> lock(posts_mutex);
   posts.clear();
 }
+
+std::uintptr_t kWindow = 0;
+std::uintptr_t kOtherWindow = 0;
 
 void* LibraryTest::library_ = nullptr;
 DLL_PosInitialize_fn LibraryTest::initialize_ = nullptr;
@@ -61,19 +69,30 @@ std::string LibraryTest::directory_;
 
 template <typename Fn>
 void Resolve(void* library, const char* name, Fn& out) {
-  out = reinterpret_cast<Fn>(dlsym(library, name));
+  out = reinterpret_cast<Fn>(posapi::FindLibraryEntry(library, name));
   ASSERT_NE(out, nullptr) << name;
 }
 
+namespace {
+std::filesystem::path directory_before;
+}  // namespace
+
 void LibraryTest::SetUpTestSuite() {
-  // A directory of the tests' own, so that the control socket of parallel
+  // A directory of the tests' own, so that the control channels of parallel
   // test processes never meet.
-  std::string pattern = ::testing::TempDir() + "posim_test_XXXXXX";
-  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-  directory_ = pattern;
-  ASSERT_EQ(chdir(directory_.c_str()), 0);
-  library_ = dlopen(POSIM_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(library_, nullptr) << dlerror();
+  namespace fs = std::filesystem;
+  directory_before = fs::current_path();
+  fs::path directory;
+  std::random_device random;
+  do {
+    directory = fs::temp_directory_path() / ("posim_test_" + std::to_string(random()));
+  } while (!fs::create_directory(directory));
+  directory_ = directory.string();
+  fs::current_path(directory);
+  kWindow = MakeTestWindow();
+  kOtherWindow = MakeTestWindow();
+  library_ = posapi::OpenLibrary(POSIM_LIBRARY);
+  ASSERT_NE(library_, nullptr) << POSIM_LIBRARY;
   Resolve(library_, "DLL_PosInitialize", initialize_);
   Resolve(library_, "DLL_PosOpen", open_);
   Resolve(library_, "DLL_PosClose", close_);
@@ -85,6 +104,14 @@ void LibraryTest::SetUpTestSuite() {
   Resolve(library_, "PosimControl", control_);
   Resolve(library_, "PosimPostEvent", post_event_);
   Resolve(library_, "PosimDeviceOutput", device_output_);
+}
+
+void LibraryTest::TearDownTestSuite() {
+  if (library_ != nullptr) posapi::CloseLibrary(library_);
+  library_ = nullptr;
+  std::filesystem::current_path(directory_before);
+  std::error_code ignored;
+  std::filesystem::remove_all(directory_, ignored);
 }
 
 void LibraryTest::SetUp() {
@@ -102,6 +129,7 @@ void LibraryTest::SetUp() {
 void LibraryTest::TearDown() {
   term_(&context_);
   // Whatever the library posted is an event the tool can name.
+  PumpPosts();
   std::lock_guard<std::mutex> lock(posts_mutex);
   for (const std::uint32_t message : messages) {
     bool named = false;
@@ -163,7 +191,7 @@ std::int32_t LibraryTest::Write(std::int32_t handle, const std::string& data) {
 std::int64_t LibraryTest::Get(std::int32_t handle, const char* name) {
   ResourcePair pair = {name, 0};
   std::int32_t out = 0;
-  const std::int32_t status = ioctl_(&context_, handle, 302, &pair, 1, &out);
+  const std::int32_t status = ioctl_(&context_, handle, posim::kReqSysGetValues, &pair, 1, &out);
   EXPECT_EQ(status, 0) << name;
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(pair.value));
 }
@@ -172,14 +200,14 @@ std::string LibraryTest::GetText(std::int32_t handle, const char* name) {
   char text[100] = {};
   ResourcePair pair = {name, reinterpret_cast<std::uintptr_t>(text)};
   std::int32_t out = 0;
-  EXPECT_EQ(ioctl_(&context_, handle, 302, &pair, 1, &out), 0) << name;
+  EXPECT_EQ(ioctl_(&context_, handle, posim::kReqSysGetValues, &pair, 1, &out), 0) << name;
   return text;
 }
 
 std::int32_t LibraryTest::Set(std::int32_t handle, const char* name, std::uintptr_t value) {
   ResourcePair pair = {name, value};
   std::int32_t out = 0;
-  return ioctl_(&context_, handle, 305, &pair, 1, &out);
+  return ioctl_(&context_, handle, posim::kReqSysSetValues, &pair, 1, &out);
 }
 
 std::string LibraryTest::Control(const std::string& line) {
