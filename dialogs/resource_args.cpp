@@ -25,7 +25,7 @@ constexpr const char* kNameTooLong = "Resource name longer than %d characters : 
 
 constexpr const char* kEchoName = "     %d: %s   ";
 constexpr const char* kEchoDec = "               (%ld)  ";
-constexpr const char* kEchoHex = "               (0x%lX)  ";
+constexpr const char* kEchoHex = "               (0x%llX)  ";  // 64 bits: a whole handle
 constexpr const char* kEchoString = "  %s    ";
 constexpr std::size_t kLongestLibraryText = 4096;  // of a text the library points a pair at
 
@@ -77,7 +77,7 @@ std::string SecondEchoLine(const ResourceArg& row, const ResourcePair& pair) {
       // Numbers are 32 bits; the window handle is shown whole.
       const std::uintptr_t shown =
           pair.name == kQueueHandleName ? pair.value : pair.value & kNoValue;
-      return names::FormatLine(kEchoHex, static_cast<unsigned long>(shown));
+      return names::FormatLine(kEchoHex, static_cast<unsigned long long>(shown));
     }
     case kTagString:
       return names::FormatLine(kEchoString, PairText(row, pair).c_str());

@@ -5,15 +5,17 @@
 
 #include <cstdint>
 
+#include "posapi/library_loader.h"
+#include "posapi/pos_codes.h"
 #include "posapi/pos_library.h"
 
 namespace posapi {
 
 // Statuses the binding produces itself.
-inline constexpr std::int32_t kStatusNotInitialized = 302;      // POSERR_SYS_NOT_INITIALIZED
-inline constexpr std::int32_t kStatusAlreadyInitialized = 304;  // POSERR_SYS_ALREADY_INITIALIZED
-inline constexpr std::int32_t kStatusNotSupported = 311;        // POSERR_SYS_FUNCTION_NOT_SUPPORTED
-inline constexpr std::int32_t kStatusNoLibrary = 337;           // library missing or incomplete
+inline constexpr std::int32_t kStatusNotInitialized = POSERR_SYS_NOT_INITIALIZED;
+inline constexpr std::int32_t kStatusAlreadyInitialized = POSERR_SYS_ALREADY_INITIALIZED;
+inline constexpr std::int32_t kStatusNotSupported = POSERR_SYS_FUNCTION_NOT_SUPPORTED;
+inline constexpr std::int32_t kStatusNoLibrary = 337;  // library missing or incomplete; no name
 
 std::int32_t PosInitialize(const char* application_name, const char* resource_file,
                            std::int32_t reserved1, std::int32_t reserved2, ResourcePair* resources,
@@ -31,5 +33,10 @@ std::int32_t PosVersion(std::int32_t a, std::int32_t b, std::int32_t c);
 // For tests: load this library file instead of the bare name "vekapi32.dll"
 // (nullptr or "" goes back to the bare name). Takes effect at the next load.
 void SetLibraryFileForTesting(const char* path);
+
+// For tests: load, resolve and release through this loader instead of the
+// system's (nullptr goes back to the system's). Change it only while no
+// library is loaded.
+void SetLoaderForTesting(LibraryLoader* loader);
 
 }  // namespace posapi

@@ -1,10 +1,11 @@
-// The control channel: a local endpoint (control_channel_posix.cpp: a Unix
-// domain socket that only its owner may use) on which posimctl or a test
-// sends one command line per connection and reads the reply, or a stream
-// (trace, watch) for as long as it stays connected. Each connection is served
-// on a thread of its own, so that an idle or slow client holds up nobody
-// else. A line longer than 64 KiB, or none within a few seconds, is answered
-// with an error and not run.
+// The control channel: a local endpoint on which posimctl or a test sends one
+// command line per connection and reads the reply, or a stream (trace, watch)
+// for as long as it stays connected: a Unix domain socket that only its owner
+// may use (control_channel_posix.cpp), on Windows a named pipe that stands for
+// the socket's path (control_channel_win32.cpp). Each connection is served on
+// a thread of its own, so that an idle or slow client holds up nobody else. A
+// line longer than 64 KiB, or none within a few seconds, is answered with an
+// error and not run.
 #pragma once
 
 #include <functional>

@@ -1,7 +1,7 @@
-// posimctl's side of the control channel (control_client_posix.cpp): finding
-// the simulator's socket, one request and its reply, streams read line by
-// line, and the stop signals (Ctrl-C, hang-up, termination) as a readable
-// descriptor that every wait watches.
+// posimctl's side of the control channel: finding the simulator, one request
+// and its reply (control_client_posix.cpp, control_client_win32.cpp); on
+// POSIX hosts also streams read line by line, and the stop signals (Ctrl-C,
+// hang-up, termination) as a readable descriptor that every wait watches.
 #pragma once
 
 #include <string>
@@ -15,17 +15,19 @@ struct Endpoint {
   std::string socket;  // empty: look in the usual places
 };
 
+// One command and its whole reply; false with the reason when there is no
+// reply at all.
+bool Request(const Endpoint& endpoint, const std::string& line, std::string& reply,
+             std::string& error);
+
+#if !defined(_WIN32)
+
 // A connected socket, or -1 with the reason in error (what is really wrong:
 // no session, a socket of another user, a simulator that runs without its
 // socket and why).
 int Connect(const Endpoint& endpoint, std::string& error);
 
 bool SendLine(int fd, const std::string& line);
-
-// One command and its whole reply; false with the reason when there is no
-// reply at all.
-bool Request(const Endpoint& endpoint, const std::string& line, std::string& reply,
-             std::string& error);
 
 // A stream's lines as they arrive.
 class LineReader {
@@ -49,5 +51,7 @@ bool Stopped();
 // Waits up to ms milliseconds, or until a stop (false) or fd is readable.
 // fd -1: none.
 bool WaitFor(int fd, long ms);
+
+#endif  // !_WIN32
 
 }  // namespace posimctl

@@ -1,4 +1,5 @@
-// The commands that posimctl runs itself, beside sending one line.
+// The commands that posimctl runs itself, beside sending one line. On
+// Windows (posimctl_streams_win32.cpp) each only says that it is not there.
 #pragma once
 
 #include <string>
@@ -15,8 +16,10 @@ int Watch(const Endpoint& endpoint, const std::vector<std::string>& words);
 // posimctl trace [events] [--to FILE]
 int Trace(const Endpoint& endpoint, const std::vector<std::string>& words);
 
+#if !defined(_WIN32)
 // Opens a stream: the command's "ok" read, the rest left to the reader. -1
 // with the message printed when it cannot be opened.
 int OpenStream(const Endpoint& endpoint, const std::string& line, std::string& rest);
+#endif
 
 }  // namespace posimctl

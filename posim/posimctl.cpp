@@ -4,7 +4,11 @@
 //   posimctl [-s SOCKET] watch [DEVICE|all]    a live view
 //   posimctl [-s SOCKET] trace [events] [--to FILE]   every call, as it happens
 //   posimctl check-terminal FILE               checks a terminal description
-// The socket is "posim.sock" in the current directory, else beside posimctl.
+// The terminal listens at "posim.sock" in the current directory, else beside
+// posimctl (a socket file on POSIX hosts; on Windows a named pipe that stands
+// for that path). play, watch and trace are there on POSIX hosts only.
+#include "posim/posimctl.h"
+
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -14,7 +18,6 @@
 #include "posim/control_client.h"
 #include "posim/control_commands.h"
 #include "posim/device_output.h"
-#include "posim/posimctl.h"
 #include "posim/terminal.h"
 
 namespace {

@@ -1,0 +1,233 @@
+// The control channel on Windows: posimctl.exe and raw clients on the named
+// pipe of the program's directory, one command each or a stream.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "posim/codes.h"
+#include "posim/control_channel.h"
+#include "posim/control_pipe_win32.h"
+#include "posim/library_fixture.h"
+
+namespace posim_test {
+namespace {
+
+struct RunResult {
+  DWORD exit_code;
+  std::string output;  // stdout and stderr
+};
+
+// Runs posimctl.exe in the current directory and collects what it prints.
+RunResult Posimctl(const std::string& words) {
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE read_end = nullptr, write_end = nullptr;
+  if (!CreatePipe(&read_end, &write_end, &inherit, 0)) return {999, "no pipe"};
+  SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = write_end;
+  startup.hStdError = write_end;
+  PROCESS_INFORMATION process = {};
+  std::string command = "\"" + std::string(POSIMCTL_PATH) + "\" " + words;
+  const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE,
+                                      CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+  CloseHandle(write_end);
+  if (!started) {
+    CloseHandle(read_end);
+    return {999, "cannot start " + command};
+  }
+  std::string output;
+  char chunk[4096];
+  for (DWORD n; ReadFile(read_end, chunk, sizeof chunk, &n, nullptr) && n > 0;) {
+    output.append(chunk, n);
+  }
+  CloseHandle(read_end);
+  WaitForSingleObject(process.hProcess, 10000);
+  DWORD code = 999;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  return {code, output};
+}
+
+// Sends bytes on a connection of its own and reads the reply.
+std::string Exchange(const std::string& bytes) {
+  std::string reply;
+  return posim::ExchangeOnPipe(posim::kControlSocketName, bytes, reply) ==
+                 posim::PipeExchange::kNoPipe
+             ? "no connection"
+             : reply;
+}
+
+// A client of its own that has sent a line (none when empty) and stays connected.
+HANDLE Stream(const std::string& line) {
+  const HANDLE pipe = posim::ConnectToPipe(posim::kControlSocketName);
+  if (pipe == INVALID_HANDLE_VALUE || line.empty()) return pipe;
+  const std::string text = line + "\n";
+  DWORD n = 0;
+  EXPECT_TRUE(WriteFile(pipe, text.data(), static_cast<DWORD>(text.size()), &n, nullptr));
+  return pipe;
+}
+
+// Reads until text has arrived, the channel's end or the time is up; all it read.
+std::string ReadUntil(HANDLE pipe, const std::string& text, ULONGLONG ms) {
+  std::string so_far;
+  const ULONGLONG deadline = GetTickCount64() + ms;
+  while (so_far.find(text) == std::string::npos && GetTickCount64() < deadline) {
+    DWORD waiting = 0;
+    if (!PeekNamedPipe(pipe, nullptr, 0, nullptr, &waiting, nullptr)) break;
+    if (waiting == 0) {
+      Sleep(10);
+      continue;
+    }
+    char chunk[4096];
+    DWORD n = 0;
+    if (!ReadFile(pipe, chunk, sizeof chunk < waiting ? sizeof chunk : waiting, &n, nullptr)) {
+      break;
+    }
+    so_far.append(chunk, n);
+  }
+  return so_far;
+}
+
+TEST_F(LibraryTest, PosimctlDrivesTheTerminalOverThePipe) {
+  const struct {
+    const char* words;
+    DWORD exit_code;
+    const char* output;  // a part of what it prints
+  } cases[] = {
+      {"help", 0, "scan LABEL"},
+      {"show devices", 0, "SCANNER1"},
+      {"weigh lots", 1, "error: usage: weigh GRAMS"},
+      {"frobnicate", 1, "error: unknown command 'frobnicate'"},
+      {"-s C:\\nonexistent\\posim.sock help", 2, "no simulated terminal listens"},
+      {"", 2, "usage: posimctl"},
+      {"trace", 2, "posimctl: 'trace' is not available on Windows"},
+      {"watch display", 2, "posimctl: 'watch' is not available on Windows"},
+      {"play checkout.txt", 2, "posimctl: 'play' is not available on Windows"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.words);
+    const RunResult run = Posimctl(c.words);
+    EXPECT_EQ(run.exit_code, c.exit_code) << run.output;
+    EXPECT_NE(run.output.find(c.output), std::string::npos) << run.output;
+  }
+}
+
+TEST_F(LibraryTest, PosimctlScanPostsTheScannerEventToTheWindow) {
+  const std::int32_t scanner = Open("DEVNAME", "PosScanner");
+  ASSERT_GT(scanner, 0);
+  ClearPosts();
+  const RunResult run = Posimctl("scan 4006381333931");
+  ASSERT_EQ(run.exit_code, 0u) << run.output;
+  const std::vector<Post> posts = WaitForPosts(1);
+  ASSERT_EQ(posts.size(), 1u);
+  EXPECT_EQ(posts[0].window, kWindow);
+  EXPECT_EQ(posts[0].message, posim::kMsgScanDataAvail);
+  EXPECT_EQ(posts[0].lparam & 0xFFFF, 13) << "the label's length";
+  EXPECT_EQ(Read(scanner, 80).bytes, "4006381333931");
+}
+
+TEST_F(LibraryTest, ThePipeTakesOneBoundedLinePerConnection) {
+  const struct {
+    std::string sent;
+    const char* reply;  // its beginning
+  } cases[] = {
+      {"show events\n", "ok\n"},
+      {"show events\nrest", "ok\n"},
+      {"values display\r\n", "ok\nrows = 2\n"},
+      {"bogus\n", "error: unknown command 'bogus'"},
+      {"scan " + std::string(200000, '7') + "\n", "error: command line longer than 65536 bytes"},
+      // No line feed: the line is over when the client waits for the reply.
+      {std::string(70000, 'x'), "error: command line longer than 65536 bytes"},
+      {"show events", "error: no command line"},
+      {"scan 1\nscan 2\n", "ok\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.sent.substr(0, 40));
+    const std::string reply = Exchange(c.sent);
+    EXPECT_EQ(reply.rfind(c.reply, 0), 0u) << reply;
+  }
+  const std::int32_t scanner = Open("DEVNAME", "PosScanner");
+  EXPECT_EQ(Read(scanner, 80).bytes, "1") << "only the first line ran";
+  EXPECT_EQ(Read(scanner, 80).status, posim::kSysTimeout);
+}
+
+TEST_F(LibraryTest, TheChannelEndsWithTheSessionAndLeavesAnotherProgramsPipeAlone) {
+  ASSERT_EQ(term_(&context_), 0);
+  EXPECT_EQ(Posimctl("show events").exit_code, 2u) << "no channel without a session";
+
+  // Another program's channel of the same place.
+  const HANDLE other = CreateNamedPipeA(posim::ControlPipeName(posim::kControlSocketName).c_str(),
+                                        PIPE_ACCESS_DUPLEX | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                                        PIPE_TYPE_BYTE, 1, 4096, 4096, 0, nullptr);
+  ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  ASSERT_EQ(Initialize(context_), 0);
+  EXPECT_EQ(Control("show events").rfind("ok\n", 0), 0u) << "the test entry works regardless";
+  ASSERT_EQ(term_(&context_), 0);
+  CloseHandle(other);
+
+  ASSERT_EQ(Initialize(context_), 0);
+  EXPECT_EQ(Posimctl("show events").exit_code, 0u);
+}
+
+TEST_F(LibraryTest, PosimctlFailAndRs232ActOverThePipe) {
+  const RunResult fail = Posimctl("fail open POSERR_SYS_DEVICE_OFFLINE");
+  ASSERT_EQ(fail.exit_code, 0u) << fail.output;
+  EXPECT_EQ(Open("DEVNAME", "PosRs232c"), -posim::kSysDeviceOffline);
+  const std::int32_t port = Open("DEVNAME", "PosRs232c");
+  ASSERT_GT(port, 0) << "one call only";
+  const RunResult rs232 = Posimctl(R"(rs232 OK\r\n)");
+  ASSERT_EQ(rs232.exit_code, 0u) << rs232.output;
+  EXPECT_EQ(Read(port, 80).bytes, "OK\r\n");
+}
+
+TEST_F(LibraryTest, IdleClientsHoldUpNobody) {
+  std::vector<HANDLE> idle;
+  for (int i = 0; i < 10; ++i) {
+    idle.push_back(Stream(""));
+    ASSERT_NE(idle.back(), INVALID_HANDLE_VALUE) << i;
+  }
+  const ULONGLONG asked = GetTickCount64();
+  EXPECT_EQ(Exchange("show events\n").rfind("ok\n", 0), 0u);
+  EXPECT_LT(GetTickCount64() - asked, 1000u);
+  for (const HANDLE pipe : idle) CloseHandle(pipe);
+}
+
+TEST_F(LibraryTest, TheTraceStreamsEveryCallWhileOtherClientsAreServed) {
+  const HANDLE trace = Stream("trace events");
+  ASSERT_NE(trace, INVALID_HANDLE_VALUE);
+  ASSERT_EQ(ReadUntil(trace, "ok\n", 2000), "ok\n");
+  const std::int32_t scanner = Open("DEVNAME", "PosScanner");
+  EXPECT_EQ(Exchange("scan 4006381333931\n"), "ok\n");
+  EXPECT_EQ(Read(scanner, 80).bytes, "4006381333931");
+  EXPECT_EQ(close_(&context_, 99), posim::kSysInvalidDescriptor);
+  const std::string text = ReadUntil(trace, "PosClose(99)", 3000);
+  CloseHandle(trace);
+  for (const char* line : {
+           R"(PosOpen("DEVNAME", "PosScanner", [], 0) = 0, handle 1 (SCANNER1))",
+           "event POSM_SCAN_DATA_AVAIL (0x420B) to window 0x",
+           R"(PosRead(1, [...], 80) = 0, "4006381333931" (13 bytes))",
+           "PosClose(99) = 303 POSERR_SYS_INVALID_DESCRIPTOR",
+       }) {
+    EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+  }
+}
+
+TEST_F(LibraryTest, TheSessionsEndEndsItsStreams) {
+  const HANDLE watch = Stream("watch display");
+  ASSERT_NE(watch, INVALID_HANDLE_VALUE);
+  const std::string view = ReadUntil(watch, "\f\n", 2000);
+  EXPECT_EQ(view.rfind("ok\nDISPLAY1  PosDisplay", 0), 0u) << view;
+  const ULONGLONG ended = GetTickCount64();
+  ASSERT_EQ(term_(&context_), 0);
+  EXPECT_EQ(ReadUntil(watch, "never sent", 3000), "");
+  EXPECT_LT(GetTickCount64() - ended, 2000u) << "the stream ends with the session";
+  CloseHandle(watch);
+}
+
+}  // namespace
+}  // namespace posim_test
