@@ -183,6 +183,50 @@ TEST(IoctlDialog, SecondEchoShowsWhatTheLibraryWrote) {
   }
 }
 
+// Addresses a faulty library may leave in a pair, in its name or in a string
+// value: the echo reads them without trusting them and shows an address that
+// cannot be read as such; the program stays up.
+TEST(IoctlDialog, SecondEchoSurvivesAnyAddress) {
+  static const std::string long_text(10000, 'L');
+  const auto address = [](std::uintptr_t a) { return reinterpret_cast<const char*>(a); };
+  struct Case {
+    const char* label;
+    int type;  // 0 Hex, 2 String
+    std::function<void(ResourcePair&)> write;
+    std::string name_line;
+    std::string value_line;
+  } cases[] = {
+      {"name at address 1", 0, [&](ResourcePair& p) { p.name = address(1); },
+       "     1: (unreadable 0x00000001)   ", "               (0xFFFFFFFF)  "},
+      {"name at the top of the address space", 0,
+       [&](ResourcePair& p) { p.name = address(~std::uintptr_t{0} - 3); },
+       "     1: (unreadable 0xFFFFFFFFFFFFFFFC)   ", "               (0xFFFFFFFF)  "},
+      {"null name", 0, [](ResourcePair& p) { p.name = nullptr; },
+       "     1:    ", "               (0xFFFFFFFF)  "},
+      {"a name without end is cut", 0, [](ResourcePair& p) { p.name = long_text.c_str(); },
+       "     1: " + std::string(4096, 'L') + "   ", "               (0xFFFFFFFF)  "},
+      {"string value at address 1", 2, [](ResourcePair& p) { p.value = 1; }, "     1: Timeout   ",
+       "  (unreadable 0x00000001)    "},
+      {"string value at address 0xDEADBEEF", 2, [](ResourcePair& p) { p.value = 0xDEADBEEF; },
+       "     1: Timeout   ", "  (unreadable 0xDEADBEEF)    "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    DialogHarness h;
+    h.pos.on_pairs = [&](ResourcePair* pairs, std::int32_t) { c.write(pairs[0]); };
+    h.Run(res::kIdIoctl, [&](ui::ScriptedDialog& d) {
+      d.Type(res::kIdHandle, "2");
+      d.Select(res::kIdRequest, kGetValues);
+      AddRow(d, 0, c.type, "");
+      d.Press(res::kIdOk);
+    });
+    const std::vector<std::string> lines = h.port.LogLines();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[3], c.name_line);
+    EXPECT_EQ(lines[4], c.value_line);
+  }
+}
+
 TEST(IoctlDialog, ChecksBeforeTheCallKeepTheRows) {
   DialogHarness h;
   h.Run(res::kIdIoctl, [](ui::ScriptedDialog& d) {
