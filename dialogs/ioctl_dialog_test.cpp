@@ -148,6 +148,20 @@ TEST(IoctlDialog, OpensWithAlarmNamesWhateverTheFirstRequest) {
 // a string pair shows the text its value points at after the call.
 constexpr char kLibraryText[] = "TEXT OF THE LIBRARY";
 
+// The log of POS_SYS_GET_VALUES on one empty row of the type, the library
+// writing into its pair.
+std::vector<std::string> GetValuesLines(int type, const std::function<void(ResourcePair&)>& write) {
+  DialogHarness h;
+  h.pos.on_pairs = [&](ResourcePair* pairs, std::int32_t) { write(pairs[0]); };
+  h.Run(res::kIdIoctl, [&](ui::ScriptedDialog& d) {
+    d.Type(res::kIdHandle, "2");
+    d.Select(res::kIdRequest, kGetValues);
+    AddRow(d, 0, type, "");
+    d.Press(res::kIdOk);
+  });
+  return h.port.LogLines();
+}
+
 TEST(IoctlDialog, SecondEchoShowsWhatTheLibraryWrote) {
   struct Case {
     int type;  // 0 Hex, 1 Dec, 2 String
@@ -168,15 +182,7 @@ TEST(IoctlDialog, SecondEchoShowsWhatTheLibraryWrote) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
-    DialogHarness h;
-    h.pos.on_pairs = [&](ResourcePair* pairs, std::int32_t) { c.write(pairs[0]); };
-    h.Run(res::kIdIoctl, [&](ui::ScriptedDialog& d) {
-      d.Type(res::kIdHandle, "2");
-      d.Select(res::kIdRequest, kGetValues);
-      AddRow(d, 0, c.type, "");
-      d.Press(res::kIdOk);
-    });
-    const std::vector<std::string> lines = h.port.LogLines();
+    const std::vector<std::string> lines = GetValuesLines(c.type, c.write);
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[3], "     1: Timeout   ");
     EXPECT_EQ(lines[4], c.line);
@@ -212,15 +218,7 @@ TEST(IoctlDialog, SecondEchoSurvivesAnyAddress) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
-    DialogHarness h;
-    h.pos.on_pairs = [&](ResourcePair* pairs, std::int32_t) { c.write(pairs[0]); };
-    h.Run(res::kIdIoctl, [&](ui::ScriptedDialog& d) {
-      d.Type(res::kIdHandle, "2");
-      d.Select(res::kIdRequest, kGetValues);
-      AddRow(d, 0, c.type, "");
-      d.Press(res::kIdOk);
-    });
-    const std::vector<std::string> lines = h.port.LogLines();
+    const std::vector<std::string> lines = GetValuesLines(c.type, c.write);
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[3], c.name_line);
     EXPECT_EQ(lines[4], c.value_line);
