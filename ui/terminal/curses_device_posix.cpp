@@ -114,6 +114,18 @@ int KnownCode(const char* sequence) {
   return code > 0 ? code : 0;
 }
 
+// A key code that the table does not name, taken from its sequence: the
+// terminfo entry may give a common sequence a code of its own (linux lists
+// "ESC [ Z", Shift-Tab, as the extended key kcbt2).
+std::optional<InputEvent> DecodeBoundKey(int code) {
+  char* sequence = keybound(code, 0);
+  if (sequence == nullptr) return std::nullopt;
+  std::optional<InputEvent> event;
+  if (sequence[0] == 27) event = DecodeEscapeSequence(sequence + 1);
+  std::free(sequence);
+  return event;
+}
+
 // Colour pairs.
 enum Pair : short { kPairTitle = 1, kPairMenu, kPairField, kPairSelected };
 
@@ -258,7 +270,10 @@ void CursesDevice::ReadKeys(std::vector<InputEvent>& out) {
       ReadAfterEscape(out);
       continue;
     }
-    if (std::optional<InputEvent> e = DecodeCursesKey(code)) out.push_back(*e);
+    if (std::optional<InputEvent> e = DecodeCursesKey(code))
+      out.push_back(*e);
+    else if (std::optional<InputEvent> bound = DecodeBoundKey(code))
+      out.push_back(*bound);
   }
 }
 
