@@ -15,4 +15,8 @@ for preset in default sanitize; do
   fi
   ctest --preset "$preset" -j"$(nproc)" || status=1
 done
+# --- robustness: a short libFuzzer run of every fuzz target on its corpus ---
+echo "=== fuzz (short runs) ==="
+./fuzz.sh "${FUZZ_SECONDS:-3}" || status=1
+# --- end of robustness ---
 exit $status

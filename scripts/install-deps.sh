@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libncurses-dev tmux libbenchmark-dev)
 if [ "${1:-}" = "--test" ]; then
-  packages+=(xxd)
+  packages+=(xxd clang libclang-rt-dev)
 fi
 if [ "${1:-}" = "--valgrind" ]; then
   packages+=(valgrind)
