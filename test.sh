@@ -48,5 +48,10 @@ else
 fi
 run_preset windows-x86
 
+# --- robustness: a short libFuzzer run of every fuzz target on its corpus ---
+echo "=== fuzz (short runs) ==="
+./fuzz.sh "${FUZZ_SECONDS:-3}" || status=1
+# --- end of robustness ---
+
 echo "test.sh: $((SECONDS - started)) s, status $status"
 exit $status

@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
-#include <cstdio>
-
+#include "files/open_file.h"
 #include "names/command_log.h"
 #include "resources/list_files.h"
 
@@ -9,12 +8,14 @@ namespace app {
 
 bool CheckListFiles(ui::Port& ui) {
   for (const char* name : res::kListFiles) {
-    std::FILE* f = std::fopen(name, "r");
-    if (!f) {
+    // Never waits: a FIFO without a writer opens at once (the dialog that
+    // loads it refuses it then); a directory cannot be opened.
+    const files::OpenedFile f = files::OpenForReading(name);
+    if (!f.file) {
       ui.ShowMessage(names::FormatLine("File %s is missing.", name), {});
       return false;
     }
-    std::fclose(f);
+    std::fclose(f.file);
   }
   return true;
 }

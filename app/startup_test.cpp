@@ -1,7 +1,11 @@
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -69,6 +73,28 @@ TEST_F(StartupTest, NamesOnlyTheFirstMissingFile) {
     }
   }
 }
+
+#ifndef _WIN32
+// The check never waits on a FIFO that nobody writes (the dialog that loads
+// it refuses it); a directory in a list file's place is no list file.
+TEST_F(StartupTest, AFifoDoesNotBlockADirectoryIsMissing) {
+  WriteAllBut({"PSYSTEM.DAT", "PMSR.DAT"});
+  ASSERT_EQ(mkfifo("PSYSTEM.DAT", 0600), 0);
+  fs::create_directory("PMSR.DAT");
+  ui::ScriptedPort port;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(CheckListFiles(port));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  EXPECT_EQ(port.Boxes().size(), 1u);
+  EXPECT_EQ(port.entries().at(0).text, "File PMSR.DAT is missing.");
+  fs::remove("PMSR.DAT");
+  std::FILE* f = std::fopen("PMSR.DAT", "wb");
+  std::fclose(f);
+  ui::ScriptedPort second;
+  EXPECT_TRUE(CheckListFiles(second));
+  EXPECT_TRUE(second.entries().empty());
+}
+#endif
 
 }  // namespace
 }  // namespace app

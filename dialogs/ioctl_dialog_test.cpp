@@ -148,6 +148,20 @@ TEST(IoctlDialog, OpensWithAlarmNamesWhateverTheFirstRequest) {
 // a string pair shows the text its value points at after the call.
 constexpr char kLibraryText[] = "TEXT OF THE LIBRARY";
 
+// The log of POS_SYS_GET_VALUES on one empty row of the type, the library
+// writing into its pair.
+std::vector<std::string> GetValuesLines(int type, const std::function<void(ResourcePair&)>& write) {
+  DialogHarness h;
+  h.pos.on_pairs = [&](ResourcePair* pairs, std::int32_t) { write(pairs[0]); };
+  h.Run(res::kIdIoctl, [&](ui::ScriptedDialog& d) {
+    d.Type(res::kIdHandle, "2");
+    d.Select(res::kIdRequest, kGetValues);
+    AddRow(d, 0, type, "");
+    d.Press(res::kIdOk);
+  });
+  return h.port.LogLines();
+}
+
 TEST(IoctlDialog, SecondEchoShowsWhatTheLibraryWrote) {
   struct Case {
     int type;  // 0 Hex, 1 Dec, 2 String
@@ -168,18 +182,46 @@ TEST(IoctlDialog, SecondEchoShowsWhatTheLibraryWrote) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
-    DialogHarness h;
-    h.pos.on_pairs = [&](ResourcePair* pairs, std::int32_t) { c.write(pairs[0]); };
-    h.Run(res::kIdIoctl, [&](ui::ScriptedDialog& d) {
-      d.Type(res::kIdHandle, "2");
-      d.Select(res::kIdRequest, kGetValues);
-      AddRow(d, 0, c.type, "");
-      d.Press(res::kIdOk);
-    });
-    const std::vector<std::string> lines = h.port.LogLines();
+    const std::vector<std::string> lines = GetValuesLines(c.type, c.write);
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[3], "     1: Timeout   ");
     EXPECT_EQ(lines[4], c.line);
+  }
+}
+
+// Addresses a faulty library may leave in a pair, in its name or in a string
+// value: the echo reads them without trusting them and shows an address that
+// cannot be read as such; the program stays up.
+TEST(IoctlDialog, SecondEchoSurvivesAnyAddress) {
+  static const std::string long_text(10000, 'L');
+  const auto address = [](std::uintptr_t a) { return reinterpret_cast<const char*>(a); };
+  struct Case {
+    const char* label;
+    int type;  // 0 Hex, 2 String
+    std::function<void(ResourcePair&)> write;
+    std::string name_line;
+    std::string value_line;
+  } cases[] = {
+      {"name at address 1", 0, [&](ResourcePair& p) { p.name = address(1); },
+       "     1: (unreadable 0x00000001)   ", "               (0xFFFFFFFF)  "},
+      {"name at the top of the address space", 0,
+       [&](ResourcePair& p) { p.name = address(~std::uintptr_t{0} - 3); },
+       "     1: (unreadable 0xFFFFFFFFFFFFFFFC)   ", "               (0xFFFFFFFF)  "},
+      {"null name", 0, [](ResourcePair& p) { p.name = nullptr; },
+       "     1:    ", "               (0xFFFFFFFF)  "},
+      {"a name without end is cut", 0, [](ResourcePair& p) { p.name = long_text.c_str(); },
+       "     1: " + std::string(4096, 'L') + "   ", "               (0xFFFFFFFF)  "},
+      {"string value at address 1", 2, [](ResourcePair& p) { p.value = 1; }, "     1: Timeout   ",
+       "  (unreadable 0x00000001)    "},
+      {"string value at address 0xDEADBEEF", 2, [](ResourcePair& p) { p.value = 0xDEADBEEF; },
+       "     1: Timeout   ", "  (unreadable 0xDEADBEEF)    "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    const std::vector<std::string> lines = GetValuesLines(c.type, c.write);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[3], c.name_line);
+    EXPECT_EQ(lines[4], c.value_line);
   }
 }
 

@@ -23,8 +23,11 @@ constexpr const char* kSizeTooLarge = "Buffer Size too large : %s ";
 constexpr const char* kNoMemory = "Cannot allocate a buffer of %d bytes ";
 constexpr const char* kSizeCaption = "Buffer Size Error";
 constexpr const char* kEcho = "Command-->  PosRead(%d, [], %d)";
-constexpr const char* kOverlong =
-    "  --> PosRead reported %d bytes for a buffer of %d bytes; only %d are shown  ";
+// A library fault: the count is no count of bytes in the buffer, so nothing
+// of it is shown or saved.
+constexpr const char* kBadCount =
+    "  --> PosRead reported %d bytes for a buffer of %d bytes: nothing shown  ";
+constexpr const char* kBadCountCaption = "Command Status";
 constexpr const char* kDumpTitle = "Read Results";
 constexpr const char* kSuccess = "PosRead Successful.";
 constexpr const char* kCaption = "POS Read";
@@ -80,15 +83,14 @@ class ReadDialog : public CommandDialog {
     const std::optional<std::string> file = ReadFileName(c_.ui, dialog, res::kIdReadFile);
     if (!file) return;
     Log(c_, names::FormatLine(kEcho, *handle, *size));
-    std::int32_t n = c_.pos.Read(*handle, buffer.get(), *size);
-    if (n <= 0) {
+    const std::int32_t n = c_.pos.Read(*handle, buffer.get(), *size);
+    if (n > *size) {
+      const std::string line = names::FormatLine(kBadCount, n, *size);
+      Log(c_, line);
+      c_.ui.ShowMessage(line, kBadCountCaption);
+    } else if (n <= 0) {
       names::ReportStatus(c_.ui, c_.scratch, n, errno);
     } else {
-      if (n > *size) {
-        // A library fault: nothing past the buffer is ever shown or saved.
-        Log(c_, names::FormatLine(kOverlong, n, *size, *size));
-        n = *size;
-      }
       Show(*handle, *file, buffer.get(), n);
       Log(c_, ScaleLine(buffer.get(), static_cast<std::size_t>(*size)));
     }

@@ -6,6 +6,7 @@
 
 #include "dialogs/numbers.h"
 #include "names/command_log.h"
+#include "posapi/library_memory.h"
 #include "resources/templates.h"
 
 namespace dialogs {
@@ -28,6 +29,9 @@ constexpr const char* kEchoDec = "               (%ld)  ";
 constexpr const char* kEchoHex = "               (0x%llX)  ";  // 64 bits: a whole handle
 constexpr const char* kEchoString = "  %s    ";
 constexpr std::size_t kLongestLibraryText = 4096;  // of a text the library points a pair at
+// What stands for a name or text at an address the library wrote that
+// cannot be read.
+constexpr const char* kUnreadable = "(unreadable 0x%08llX)";
 
 // The one row name whose remainder is not what the API expects.
 constexpr const char* kDiWidthRow = "PosNDIWidth";
@@ -55,16 +59,30 @@ std::optional<std::uint32_t> NumberValue(ui::Port& ui, char tag, const std::stri
   return std::nullopt;
 }
 
+// A text the library points at, read without trusting the address: at most
+// kLongestLibraryText characters, or the stand-in when it cannot be read.
+std::string LibraryText(const void* address) {
+  if (std::optional<std::string> text = posapi::ReadLibraryText(address, kLongestLibraryText))
+    return *text;
+  return names::FormatLine(
+      kUnreadable, static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(address)));
+}
+
 // The text a string pair's value points at. After a call the library may have
-// written into the row's copy (read no further than its end) or put the
-// address of a text of its own into the pair.
+// written into the row's copy (read no further than its end) or put any
+// address into the pair.
 std::string PairText(const ResourceArg& row, const ResourcePair& pair) {
   const char* text = reinterpret_cast<const char*>(pair.value);
   if (text == nullptr) return {};
   const std::uintptr_t offset = pair.value - reinterpret_cast<std::uintptr_t>(row.text.data());
   if (offset < row.text.size())
     return std::string(text, std::find(text, row.text.data() + row.text.size(), '\0'));
-  return std::string(text, strnlen(text, kLongestLibraryText));
+  return LibraryText(text);
+}
+
+// A pair's name: the library may have put any address there.
+std::string PairName(const ResourcePair& pair) {
+  return pair.name == nullptr ? std::string() : LibraryText(pair.name);
 }
 
 std::string SecondEchoLine(const ResourceArg& row, const ResourcePair& pair) {
@@ -191,7 +209,7 @@ void EchoResourcePairs(ui::Port& ui, ResourceArgList& list, std::int32_t count) 
   for (std::size_t i = 0; i < n; ++i) {
     const ResourcePair& pair = list.pair(i);
     names::AppendToLog(
-        ui, names::FormatLine(kEchoName, static_cast<int>(i + 1), pair.name ? pair.name : ""));
+        ui, names::FormatLine(kEchoName, static_cast<int>(i + 1), PairName(pair).c_str()));
     const std::string second = SecondEchoLine(list.row(i), pair);
     if (!second.empty()) names::AppendToLog(ui, second);
   }

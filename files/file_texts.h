@@ -4,6 +4,12 @@
 namespace files {
 
 inline constexpr char kListFileNotFound[] = " File : %s is not found.";
+// A list file that is no plain file (a FIFO, a device) or is far too long is
+// refused rather than read without end.
+inline constexpr char kListFileNotRegular[] = " File : %s is not a regular file; not read.";
+inline constexpr char kListFileTooLarge[] = " File : %s is larger than %d bytes; not read.";
+inline constexpr char kListFileGrew[] =
+    " File : %s grew past %d bytes while read; the rest is not read.";
 
 // A failure of either helper is first composed as a message, then logged
 // behind the prefix; the writer's open failure ends in two blanks.

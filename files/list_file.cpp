@@ -1,9 +1,9 @@
 #include "files/list_file.h"
 
-#include <cstdio>
 #include <string>
 
 #include "files/file_texts.h"
+#include "files/open_file.h"
 #include "names/command_log.h"
 
 namespace files {
@@ -13,16 +13,33 @@ namespace {
 // An entry holds at most this many characters; the rest of a longer line is
 // dropped and the next line read as usual.
 constexpr std::size_t kEntryRoom = 78;
-
 // The end of the text in a text-mode file.
 constexpr int kTextEnd = 0x1A;
 
+// The bytes of a file, at most a given count of them.
+struct BoundedReader {
+  std::FILE* file;
+  std::int64_t left;
+  bool over = false;  // more bytes were there than allowed
+
+  int Next() {
+    const int c = std::getc(file);
+    if (c == EOF) return EOF;
+    if (left == 0) {
+      over = true;
+      return EOF;
+    }
+    --left;
+    return c;
+  }
+};
+
 // Reads the next line of a text-mode file without its line end (LF, or CR LF).
 // False at the end of the text: a last line without line end is not a line.
-bool ReadLine(std::FILE* file, std::string& line) {
+bool ReadLine(BoundedReader& in, std::string& line) {
   line.clear();
   bool full = false;  // a zero byte or the entry's room ended the text
-  for (int c; (c = std::getc(file)) != EOF && c != kTextEnd;) {
+  for (int c; (c = in.Next()) != EOF && c != kTextEnd;) {
     if (c == '\n') {
       if (!full && !line.empty() && line.back() == '\r') line.pop_back();
       if (line.size() > kEntryRoom) line.resize(kEntryRoom);
@@ -37,16 +54,34 @@ bool ReadLine(std::FILE* file, std::string& line) {
 
 }  // namespace
 
+bool ReadListEntries(std::FILE* file, std::int64_t max_bytes,
+                     const std::function<void(const std::string&)>& add) {
+  BoundedReader in{file, max_bytes};
+  std::string line;
+  while (ReadLine(in, line)) add(line);
+  return !in.over;
+}
+
 int LoadListFile(ui::Port& ui, const char* path, ui::Dialog& dialog, int combo_id) {
   // Opened as bytes: the text-mode rules are applied here, the same everywhere.
-  std::FILE* file = std::fopen(path, "rb");
-  if (!file) {
-    names::AppendToLog(ui, names::FormatLine(kListFileNotFound, path));
+  const OpenedFile opened = OpenForReading(path);
+  const char* refusal = nullptr;
+  if (opened.file == nullptr)
+    refusal = opened.kind == FileKind::kDirectory ? kListFileNotRegular : kListFileNotFound;
+  else if (opened.kind != FileKind::kRegular)
+    refusal = kListFileNotRegular;
+  else if (opened.size > kMaxListFileBytes)
+    refusal = kListFileTooLarge;
+  if (refusal != nullptr) {
+    if (opened.file != nullptr) std::fclose(opened.file);
+    names::AppendToLog(ui, names::FormatLine(refusal, path, kMaxListFileBytes));
     return 1;
   }
-  std::string line;
-  while (ReadLine(file, line)) dialog.AddString(combo_id, line);
-  std::fclose(file);
+  const bool whole = ReadListEntries(opened.file, kMaxListFileBytes, [&](const std::string& line) {
+    dialog.AddString(combo_id, line);
+  });
+  std::fclose(opened.file);
+  if (!whole) names::AppendToLog(ui, names::FormatLine(kListFileGrew, path, kMaxListFileBytes));
   return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "files/file_texts.h"
+#include "files/open_file.h"
 #include "names/command_log.h"
 
 namespace files {
@@ -41,10 +42,12 @@ std::int32_t ReadWholeFile(ui::Port& ui, const char* path, unsigned char* buffer
   if (!buffer) capacity = 0;
   std::string failure;
   std::int32_t result = -1;
-  errno = 0;
-  if (std::FILE* file = std::fopen(path, "rb"); !file) {
-    failure = FormatLine(kOpenError, errno, path);
+  // Never waits: a FIFO without a writer opens at once and then fails at the
+  // seek; a directory fails to open.
+  if (const OpenedFile opened = OpenForReading(path); !opened.file) {
+    failure = FormatLine(kOpenError, opened.error, path);
   } else {
+    std::FILE* file = opened.file;
     const Sized sized = MeasureFile(file, path, capacity);
     failure = sized.failure;
     if (failure.empty()) {
@@ -66,13 +69,14 @@ std::int32_t ReadWholeFile(ui::Port& ui, const char* path, unsigned char* buffer
 std::int32_t WriteWholeFile(ui::Port& ui, const char* path, const unsigned char* data,
                             std::int32_t length) {
   if (!data || length < 0) length = 0;
-  errno = 0;
-  std::FILE* file = std::fopen(path, "wb");
-  if (!file) {
-    names::AppendToLog(ui,
-                       FormatLine(kWriteOpenFailure, FormatLine(kOpenError, errno, path).c_str()));
+  // A FIFO without a reader fails to open instead of waiting for one.
+  const OpenedFile opened = OpenForWriting(path);
+  if (!opened.file) {
+    names::AppendToLog(
+        ui, FormatLine(kWriteOpenFailure, FormatLine(kOpenError, opened.error, path).c_str()));
     return -1;
   }
+  std::FILE* file = opened.file;
   const auto count =
       length == 0
           ? 0

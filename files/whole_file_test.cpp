@@ -6,10 +6,13 @@
 #include <unistd.h>
 #endif
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "files/test_dir.h"
@@ -161,6 +164,126 @@ TEST(ReadWholeFile, ShortReadReturnsTheCountRead) {
   EXPECT_EQ(port.LogLines(), Lines{"RIDOZOD: Only read " + std::to_string(count) + " out of " +
                                    std::to_string(size) + " bytes of file '" + path + "'"});
   EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + count), content);
+}
+
+// Files that cannot be read whole fail at once with their step's line: a
+// FIFO that nobody writes (no end to seek to), a directory (no open), an
+// endless device (no size).
+TEST(ReadWholeFile, OddFilesFailAtOnce) {
+  TestDir dir;
+  const std::string pipe = dir.Path("PIPE");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const std::string folder = dir.Path("FOLDER");
+  std::filesystem::create_directories(folder);
+  const struct {
+    std::string path;
+    std::string line;
+  } cases[] = {
+      {pipe, "RIDOZOD: Error -1/" + std::to_string(ESPIPE) + " on seek_end of file '" + pipe + "'"},
+      {folder, "RIDOZOD: Error " + std::to_string(EISDIR) + " on open of file '" + folder + "'"},
+      {"/dev/zero", "RIDOZOD: Error -1/0 on ftell of file '/dev/zero'"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    unsigned char buffer[16] = {};
+    ui::ScriptedPort port;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ReadWholeFile(port, c.path.c_str(), buffer, sizeof buffer), -1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(port.LogLines(), Lines{c.line});
+    EXPECT_EQ(buffer[0], 0);
+  }
+}
+
+// A file that another process cuts and fills again while it is read: every
+// call ends with one line that matches its result, and nothing is written
+// past the data read.
+TEST(ReadWholeFile, AFileThatShrinksAndGrowsWhileRead) {
+  TestDir dir;
+  const std::string path = dir.Write("MOVING.BIN", std::string(4096, 'm'));
+  std::atomic<bool> stop{false};
+  std::thread changer([&] {
+    for (std::size_t size = 0; !stop; size = (size + 1531) % 8000) {
+      const int fd = open(path.c_str(), O_WRONLY);
+      if (fd < 0) continue;
+      [[maybe_unused]] int r = ftruncate(fd, 0);
+      const std::string bytes(size, 'm');
+      [[maybe_unused]] ssize_t n = write(fd, bytes.data(), bytes.size());
+      close(fd);
+    }
+  });
+  int full = 0, failed = 0, short_reads = 0;
+  for (int i = 0; i < 2000; ++i) {
+    std::vector<unsigned char> buffer(8001, 0xEE);
+    ui::ScriptedPort port;
+    const std::int32_t n = ReadWholeFile(port, path.c_str(), buffer.data(), 8000);
+    ASSERT_EQ(port.LogLines().size(), 1u);
+    const std::string line = port.LogLines()[0];
+    ASSERT_LE(n, 8000);
+    if (n > 0) {
+      ASSERT_EQ(buffer[n - 1], 'm');
+    }
+    ASSERT_EQ(buffer[8000], 0xEE);
+    if (n < 0) {
+      ++failed;
+      ASSERT_TRUE(line.find("on ftell of file") != std::string::npos) << line;
+    } else if (line.rfind("RIDOZOD: Read ", 0) == 0) {
+      ++full;
+      ASSERT_EQ(line, "RIDOZOD: Read " + std::to_string(n) + " bytes from '" + path + "'");
+    } else {
+      ++short_reads;
+      ASSERT_EQ(line.rfind("RIDOZOD: Only read " + std::to_string(n) + " out of ", 0), 0u) << line;
+    }
+  }
+  stop = true;
+  changer.join();
+  EXPECT_GT(full, 0);
+  RecordProperty("short_reads", short_reads);
+  RecordProperty("failed", failed);
+}
+
+// Places that take no file: a FIFO without a reader (no waiting for one), a
+// directory, a read-only file of the kernel, and a device that is always full.
+TEST(WriteWholeFile, PlacesThatTakeNoFile) {
+  TestDir dir;
+  const std::string pipe = dir.Path("PIPE");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const std::string folder = dir.Path("FOLDER");
+  std::filesystem::create_directories(folder);
+  auto open_error = [](int error, const std::string& path) {
+    return "RIDOZOD: Error " + std::to_string(error) + " on open of file '" + path + "'  ";
+  };
+  struct Case {
+    std::string path;
+    std::int32_t result;
+    std::string line;
+  };
+  std::vector<Case> cases = {
+      {pipe, -1, open_error(ENXIO, pipe)},
+      {folder, -1, open_error(EISDIR, folder)},
+      // The stream's error indicator, not errno.
+      {"/dev/full", 3, "Error 1 writing file '/dev/full'"},
+  };
+  // Read-only even for root; a folder without write permission for others.
+  const char* kernel_file = "/sys/kernel/notes";
+  if (access(kernel_file, F_OK) == 0)
+    cases.push_back({kernel_file, -1, open_error(EACCES, kernel_file)});
+  if (geteuid() != 0) {
+    const std::string locked = dir.Path("LOCKED");
+    std::filesystem::create_directories(locked);
+    chmod(locked.c_str(), 0555);
+    cases.push_back({locked + "/OUT.BIN", -1, open_error(EACCES, locked + "/OUT.BIN")});
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    ui::ScriptedPort port;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(
+        WriteWholeFile(port, c.path.c_str(), reinterpret_cast<const unsigned char*>("abc"), 3),
+        c.result);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(port.LogLines(), Lines{c.line});
+  }
 }
 #endif
 

@@ -85,6 +85,7 @@ TEST_F(LibraryTest, PosimctlDrivesTheTerminal) {
   std::ofstream("lane.txt")
       << "# a lane\nDSP PosDisplay 0x24 1 0 0x22\nSCN PosScanner 0x4A 1 2 0\n";
   std::ofstream("badport.txt") << "DSP PosDisplay 0x24 1 0 0x22\nSCN PosScanner 0x4A 1 2 0x33\n";
+  ASSERT_EQ(mkfifo("pipe.txt", 0600), 0);  // nobody writes it
   const struct {
     const char* words;
     int exit_code;
@@ -102,6 +103,9 @@ TEST_F(LibraryTest, PosimctlDrivesTheTerminal) {
       {"check-terminal lane.txt", 0, "lane.txt: 2 devices\nDSP "},
       {"check-terminal badport.txt", 1, "badport.txt: line 2: bad port 0x33 (0x00, 0x11 or 0x22)"},
       {"check-terminal missing.txt", 1, "missing.txt: cannot be opened: Initialize takes the "},
+      {"check-terminal pipe.txt", 1, "pipe.txt: not a regular file"},
+      {"check-terminal /dev/zero", 1, "/dev/zero: not a regular file"},
+      {"check-terminal .", 1, ".: not a regular file"},
       {"check-terminal", 2, "usage: posimctl check-terminal FILE"},
       {"-s /nonexistent/posim.sock check-terminal lane.txt", 0, "2 devices"},
       {"help", 0, "check-terminal FILE"},
@@ -114,6 +118,7 @@ TEST_F(LibraryTest, PosimctlDrivesTheTerminal) {
   }
   unlink("lane.txt");
   unlink("badport.txt");
+  unlink("pipe.txt");
   const std::int32_t scanner = Open("DEVNAME", "PosScanner");
   EXPECT_EQ(Read(scanner, 80).bytes, "4006381333931");
 }

@@ -1,4 +1,6 @@
 // Sessions and events through the library's entries.
+#include <sys/stat.h>
+
 #include <atomic>
 #include <climits>
 #include <cstdio>
@@ -85,6 +87,9 @@ TEST_F(LibraryTest, TheResourceFileMayDescribeTheTerminal) {
                          "WAND PosScanner 0x4B 2 4 0x22\n";
   const std::string bad = directory_ + "/bad.txt";
   std::ofstream(bad) << "WAND PosScanner 0x4B 2 9 0x22\n";
+  // A FIFO that nobody writes: refused at once instead of waited on.
+  const std::string pipe = directory_ + "/pipe";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
   const struct {
     std::string file;
     std::int32_t status;
@@ -95,6 +100,7 @@ TEST_F(LibraryTest, TheResourceFileMayDescribeTheTerminal) {
       {directory_ + "/missing.txt", 0, posim::DefaultTerminal().size()},
       {"/dev/zero", posim::kSysInvalidFile, 0},
       {directory_, posim::kSysInvalidFile, 0},
+      {pipe, posim::kSysInvalidFile, 0},
       {"C:\\KLOB", 0, posim::DefaultTerminal().size()},
   };
   for (const auto& c : cases) {

@@ -11,7 +11,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -25,15 +24,17 @@ namespace {
 // What Initialize would make of a resource file, with the reason when it
 // refuses it (it gives only POSERR_SYS_INVALID_FILE).
 int CheckTerminal(const char* file) {
-  if (!std::ifstream(file).is_open()) {
-    std::fprintf(stderr, "%s: cannot be opened: Initialize takes the default terminal\n", file);
-    return 1;
-  }
   std::vector<posim::DeviceConfig> devices;
   std::string error;
-  if (posim::LoadTerminal(file, devices, error) != posim::TerminalSource::kFile) {
-    std::fprintf(stderr, "%s: %s\n", file, error.c_str());
-    return 1;
+  switch (posim::LoadTerminal(file, devices, error)) {
+    case posim::TerminalSource::kDefault:
+      std::fprintf(stderr, "%s: cannot be opened: Initialize takes the default terminal\n", file);
+      return 1;
+    case posim::TerminalSource::kBadFile:
+      std::fprintf(stderr, "%s: %s\n", file, error.c_str());
+      return 1;
+    case posim::TerminalSource::kFile:
+      break;
   }
   posim::Client terminal(0, devices, nullptr);
   std::printf("%s: %zu devices\n%s\n", file, devices.size(), posim::DeviceList(terminal).c_str());

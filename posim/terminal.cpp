@@ -1,10 +1,10 @@
 // The default terminal and the parser of terminal description files.
 #include "posim/terminal.h"
 
-#include <filesystem>
-#include <fstream>
+#include <cstdio>
 #include <sstream>
 
+#include "files/open_file.h"
 #include "posim/codes.h"
 #include "posim/device_kinds.h"
 #include "posim/values.h"
@@ -98,25 +98,26 @@ bool ParseTerminal(std::string_view text, std::vector<DeviceConfig>& devices, st
 
 TerminalSource LoadTerminal(const char* resource_file, std::vector<DeviceConfig>& devices,
                             std::string& error) {
-  std::ifstream in;
-  if (resource_file != nullptr && resource_file[0] != '\0') {
-    // Some systems open a directory as an empty file, others not at all.
-    std::error_code ignored;
-    if (std::filesystem::is_directory(resource_file, ignored)) {
-      error = "a directory";
-      return TerminalSource::kBadFile;
-    }
-    in.open(resource_file);
-  }
-  if (!in.is_open() || !in) {
+  if (resource_file == nullptr || resource_file[0] == '\0') {
     devices = DefaultTerminal();
     return TerminalSource::kDefault;
   }
-  // A description of 32 devices is far shorter; a device file or a wrong file
-  // could be endless.
+  // Never waits: a FIFO opens at once and is refused with the devices.
+  const files::OpenedFile opened = files::OpenForReading(resource_file);
+  if (opened.file == nullptr && opened.kind != files::FileKind::kDirectory) {
+    devices = DefaultTerminal();
+    return TerminalSource::kDefault;
+  }
+  if (opened.kind != files::FileKind::kRegular) {
+    if (opened.file != nullptr) std::fclose(opened.file);
+    error = "not a regular file";
+    return TerminalSource::kBadFile;
+  }
+  // A description of 32 devices is far shorter; a wrong file could be huge,
+  // or grow while it is read.
   std::string text(kMaxTerminalFileSize + 1, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<std::size_t>(in.gcount()));
+  text.resize(std::fread(text.data(), 1, text.size(), opened.file));
+  std::fclose(opened.file);
   if (text.size() > kMaxTerminalFileSize) {
     error = "longer than " + std::to_string(kMaxTerminalFileSize) + " bytes";
     return TerminalSource::kBadFile;

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config libgtest-dev libncurses-dev tmux libbenchmark-dev)
 optional=()
 if [ "${1:-}" = "--test" ]; then
-  packages+=(xxd)
+  packages+=(xxd clang libclang-rt-dev)
   # The Windows builds: mingw-w64 with posix threads, googletest's sources.
   packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest)
   # Wine runs the 64-bit Windows tests, Xvfb gives their windows a display.

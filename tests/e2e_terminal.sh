@@ -37,9 +37,10 @@ prepare() {
 }
 
 # Starts the program in the copy; its exit status lands in $work/status.
+# E2E_ENV: more settings for the program (TERM=linux, LC_ALL=C, ...).
 start() {
   tm new-session -d -x 100 -y 30 -c "$work/run" \
-    "TERM=xterm ./ridozod; echo \$? > '$work/status'; stty -a > '$work/stty'; sleep 60" ||
+    "env TERM=xterm ${E2E_ENV:-} ./ridozod; echo \$? > '$work/status'; stty -a > '$work/stty'; sleep 60" ||
     fail "tmux did not start"
 }
 
@@ -178,6 +179,11 @@ open_device() {
 
 posimctl() { (cd "$work/run" && ./posimctl "$@"); }
 
+# The program's process in the pane.
+program_pid() {
+  pgrep -f "^./ridozod$" -P "$(tm display -p '#{pane_pid}')" | head -1
+}
+
 case "$case_name" in
   main_window)
     prepare
@@ -258,7 +264,7 @@ case "$case_name" in
     prepare
     start
     wait_for "Command and Status"
-    pid=$(pgrep -f "^./ridozod$" -P "$(tm display -p '#{pane_pid}')" | head -1)
+    pid=$(program_pid)
     [ -n "$pid" ] || fail "no program process"
     kill -"${E2E_SIGNAL:-TERM}" "$pid"
     expect_exit "${E2E_STATUS:-143}"
@@ -498,6 +504,163 @@ case "$case_name" in
     menu 6
     expect_exit 0
     ;;
+  # --- robustness: odd terminals, resize storms, odd files, a hostile library ---
+  term_refused)
+    # A terminal that cannot place the cursor, or an unknown type: a reason,
+    # exit status 1, nothing drawn, the terminal as it was.
+    prepare
+    E2E_ENV="TERM=${E2E_TERM:-dumb}" start
+    wait_for "ridozod: "
+    expect_exit 1
+    screen | grep -qF "Pos_Commands" && fail "the main window was drawn"
+    screen | grep -qE "cannot place the cursor|unknown terminal type" || fail "no reason given"
+    expect_terminal_restored
+    ;;
+  term_linux)
+    # Tab to OK and Shift-Tab back to the handle field, whose text is then
+    # selected and replaced by what is typed (on OK, typing does nothing);
+    # Exit ends the program, the terminal settings come back and the screen
+    # is cleared.
+    prepare
+    E2E_ENV="TERM=linux" start
+    wait_for "Command and Status"
+    menu 2
+    wait_for "POS Close"
+    type_text 7
+    keys Tab BTab
+    type_text 8
+    keys Enter
+    wait_for "Command Status"
+    keys Enter
+    wait_for "Command-->  PosClose(8)"
+    menu 6
+    expect_exit 0
+    expect_terminal_restored
+    screen | grep -qF "Command and Status" && fail "the drawing was left on the screen"
+    ;;
+  non_utf8)
+    # The C locale: line glyphs from the terminal's own set, the line feed of
+    # the key echo as a letter; nothing else changes.
+    prepare
+    E2E_ENV="LANG=C LC_ALL=C" start
+    wait_for "Command and Status"
+    keys a
+    wait_for "KeyUp ScanCode from KeyBoard = 1e J"
+    menu 6
+    expect_exit 0
+    expect_terminal_restored
+    ;;
+  resize_storm)
+    # 300 sizes, many below 80x24, while a dialog and a message box are open:
+    # the notice while too small, then both boxes as they were.
+    prepare
+    start
+    wait_for "Command and Status"
+    menu 2
+    wait_for "POS Close"
+    keys Enter
+    wait_for "Missing Handle number"
+    for i in $(seq 1 300); do
+      tm resize-window -x $((20 + (i * 37) % 120)) -y $((5 + (i * 13) % 40))
+    done
+    tm resize-window -x 60 -y 20
+    wait_for "terminal too small"
+    tm resize-window -x 100 -y 30
+    wait_for "Missing Handle number"
+    keys Enter
+    wait_for "POS Close"
+    keys Escape
+    menu 6
+    expect_exit 0
+    expect_terminal_restored
+    ;;
+  stop_continue)
+    # SIGTSTP under an interactive shell (raw mode makes Ctrl-Z a key): the
+    # program gives the terminal back and stops; fg draws the window again
+    # and Exit still ends the program.
+    prepare
+    tm new-session -d -x 100 -y 30 -c "$work/run" "bash --norc --noprofile -i" || fail "no tmux"
+    sleep 0.5
+    tm send-keys "TERM=xterm ./ridozod" Enter
+    wait_for "Command and Status"
+    pid=$(pgrep -f "^./ridozod$" -P "$(tm display -p '#{pane_pid}')" | head -1)
+    [ -n "$pid" ] || fail "no program process"
+    kill -TSTP "$pid"
+    wait_for "Stopped"
+    screen | grep -qF "Command and Status" && fail "the window stayed while stopped"
+    tm send-keys "fg" Enter
+    wait_for "Command and Status"
+    keys a
+    wait_for "KeyUp ScanCode from KeyBoard = 1e"
+    menu 6
+    sleep 0.5
+    tm send-keys "echo \$? > '$work/status'; stty -a > '$work/stty'" Enter
+    expect_exit 0
+    expect_terminal_restored
+    ;;
+  odd_list_files)
+    # A FIFO and an endless device where list files should be: the program
+    # starts, the dialogs say why they are not read; a FIFO as output file.
+    prepare
+    rm "$work/run/PSYSTEM.DAT" "$work/run/PRESOURC.DAT"
+    mkfifo "$work/run/PSYSTEM.DAT" "$work/run/out.fifo"
+    ln -s /dev/zero "$work/run/PRESOURC.DAT"
+    start
+    wait_for "Command and Status"
+    menu 0
+    wait_for "POS Initialization"
+    for _ in $(seq 1 7); do keys Tab; done
+    keys Enter
+    wait_for "Initialize Successful."
+    keys Enter
+    menu 1
+    wait_for "Device Class"
+    keys Escape
+    menu 4
+    wait_for "POS Read"
+    type_text 0
+    keys Tab Tab
+    type_text out.fifo
+    keys Enter
+    wait_for "PosRead Successful."
+    keys Enter
+    expect_log " File : PSYSTEM.DAT is not a regular file; not read." \
+      " File : PRESOURC.DAT is not a regular file; not read." \
+      "RIDOZOD: Error 6 on open of file 'out.fifo'"
+    menu 6
+    expect_exit 0
+    ;;
+  hostile)
+    # A library that prints (escapes that would retitle and clear the
+    # terminal) and leaves address 1 in a pair: the screen stays the
+    # program's, the prints land in ridozod-output.txt, the echo names the
+    # address.
+    [ -n "${E2E_HOSTILE:-}" ] || fail "no hostile library given"
+    prepare
+    cp "$E2E_HOSTILE" "$work/run/libvekapi32.so"
+    start
+    wait_for "Command and Status"
+    initialize
+    screen | grep -qF "hostile library" && fail "the library's prints reached the screen"
+    [ "$(tm display -p '#{pane_title}')" != "HOSTILE TITLE" ] || fail "the library retitled the terminal"
+    menu 3
+    wait_for "POS Ioctl"
+    type_text 7
+    keys Tab Tab Tab
+    clear_field
+    type_text PosNname
+    keys Enter Tab Tab Tab Tab Enter
+    wait_for "PosIoctl Successful."
+    keys Enter Escape
+    expect_log "Command-->  PosIoctl(7, POS_SYS_GET_VALUES, [..], 1)" "     1: name" \
+      "     1: (unreadable 0x00000001)"
+    menu 6
+    expect_exit 0
+    expect_terminal_restored
+    grep -qF "hostile library: initialised" "$work/run/ridozod-output.txt" || fail "no capture"
+    grep -qF "hostile library: terminated" "$work/run/ridozod-output.txt" || fail "PosTerm not captured"
+    ;;
+  # --- end of robustness ---
   *)
     echo "unknown case $case_name" >&2
     exit 2

@@ -69,13 +69,19 @@ void ScriptedPort::InstallAsPostTarget() {
 }
 
 void ScriptedPort::Pump() {
-  // Messages posted while one is handled are handled in the same pump.
-  std::vector<PostedMessage> batch;
-  while (queue_.DrainInto(batch), !batch.empty()) {
-    std::vector<PostedMessage> now;
-    now.swap(batch);
-    for (const PostedMessage& m : now)
-      if (main_) main_->OnPosted(m.message, m.wparam, m.lparam);
+  // Messages posted while one is handled are handled in the same pump. A
+  // box's nested pump goes on with the same pending messages, so that they
+  // are handled one by one in posting order, as a front end's loop does.
+  for (;;) {
+    if (pending_.empty()) {
+      std::vector<PostedMessage> batch;
+      queue_.DrainInto(batch);
+      if (batch.empty()) return;
+      pending_.insert(pending_.end(), batch.begin(), batch.end());
+    }
+    const PostedMessage m = pending_.front();
+    pending_.pop_front();
+    if (main_) main_->OnPosted(m.message, m.wparam, m.lparam);
   }
 }
 
@@ -101,10 +107,14 @@ void ScriptedPort::ShowMessage(std::string_view text, std::string_view caption) 
   Entry box{Entry::kBox, std::string(text),
             std::string(caption.empty() ? kDefaultErrorCaption : caption)};
   entries_.push_back(box);
-  // The box's own loop keeps dispatching posted messages until OK.
-  Pump();
+  // The box's own loop keeps dispatching posted messages until OK; boxes
+  // nested deeper than a front end's take none (the stack stays bounded).
+  const bool may_pump = box_depth_ < kMaxBoxDepth;
+  ++box_depth_;
+  if (may_pump) Pump();
   if (box_hook_) box_hook_(box);
-  Pump();
+  if (may_pump) Pump();
+  --box_depth_;
 }
 
 int ScriptedPort::RunDialog(const res::DialogTemplate& tmpl, DialogProc& proc) {

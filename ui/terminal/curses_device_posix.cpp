@@ -30,6 +30,7 @@ constexpr int kEscDelayMs = 25;
 // start, read in the handler with async-signal-safe calls only.
 struct RestoreState {
   bool active = false;
+  int tty = STDOUT_FILENO;  // the terminal, once standard output is captured
   termios saved{};
   std::array<char, 256> reset{};
   std::size_t reset_length = 0;
@@ -47,7 +48,7 @@ struct sigaction g_old_actions[kSignals.size()] = {};
 void RestoreTerminalRaw() {
   if (!g_restore.active) return;
   g_restore.active = false;
-  [[maybe_unused]] ssize_t n = write(STDOUT_FILENO, g_restore.reset.data(), g_restore.reset_length);
+  [[maybe_unused]] ssize_t n = write(g_restore.tty, g_restore.reset.data(), g_restore.reset_length);
   tcsetattr(STDIN_FILENO, TCSANOW, &g_restore.saved);
 }
 
@@ -67,13 +68,34 @@ extern "C" void RestoreAtExit() {
   }
 }
 
+// tputs' output: the terminal's own descriptor (standard output is captured).
+int PutTerminalByte(int c) {
+  const char byte = static_cast<char>(c);
+  [[maybe_unused]] ssize_t n = write(g_restore.tty, &byte, 1);
+  return c;
+}
+
+bool HasCap(const char* name) {
+  const char* s = tigetstr(name);
+  return s != nullptr && s != reinterpret_cast<char*>(-1) && *s != '\0';
+}
+
+// Appends a capability's string without its padding ("$<50>"): the signal
+// handler writes the bytes as they are.
 void AppendCap(const char* name) {
-  char* s = tigetstr(name);
+  const char* s = tigetstr(name);
   if (s == nullptr || s == reinterpret_cast<char*>(-1)) return;
-  const std::size_t n = std::strlen(s);
-  if (g_restore.reset_length + n >= g_restore.reset.size()) return;
-  std::memcpy(g_restore.reset.data() + g_restore.reset_length, s, n);
-  g_restore.reset_length += n;
+  std::string bytes;
+  for (; *s != '\0'; ++s) {
+    if (s[0] == '$' && s[1] == '<' && std::strchr(s, '>') != nullptr) {
+      s = std::strchr(s, '>');
+      continue;
+    }
+    bytes.push_back(*s);
+  }
+  if (g_restore.reset_length + bytes.size() >= g_restore.reset.size()) return;
+  std::memcpy(g_restore.reset.data() + g_restore.reset_length, bytes.data(), bytes.size());
+  g_restore.reset_length += bytes.size();
 }
 
 void PrepareRestore() {
@@ -88,6 +110,50 @@ void PrepareRestore() {
     g_restore.reset_length += sizeof kMouseOff - 1;
   }
   AppendCap("rmcup");
+  // Without a screen of its own to leave, the drawing is cleared away.
+  if (!HasCap("rmcup")) AppendCap("clear");
+}
+
+// Where standard output and error go while the program runs: a POS library's
+// own prints would otherwise land on the screen (and escapes in them act on
+// the terminal).
+std::string g_capture_file;
+
+std::string CaptureFileBesideProgram() {
+  if (!g_capture_file.empty()) return g_capture_file;
+  char path[4096];
+  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return kOutputCaptureName;
+  path[n] = '\0';
+  char* slash = std::strrchr(path, '/');
+  if (slash == nullptr) return kOutputCaptureName;
+  return std::string(path, slash + 1) + kOutputCaptureName;
+}
+
+// Once per process: the terminal keeps a descriptor of its own, and
+// standard output and error go to the capture file (or nowhere when it cannot
+// be created). Returns the terminal's descriptor.
+int CaptureStandardOutput() {
+  static int tty = -1;
+  if (tty >= 0) return tty;
+  tty = fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
+  if (tty < 0) return STDOUT_FILENO;
+  std::fflush(stdout);
+  std::fflush(stderr);
+  int sink =
+      open(CaptureFileBesideProgram().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (sink < 0) sink = open("/dev/null", O_WRONLY | O_CLOEXEC);
+  if (sink >= 0) {
+    dup2(sink, STDOUT_FILENO);
+    dup2(sink, STDERR_FILENO);
+    close(sink);
+  }
+  return tty;
+}
+
+// The terminal's output descriptor: standard output until it is captured.
+int TerminalFd() {
+  return g_restore.tty;
 }
 
 struct NamedCode {
@@ -113,6 +179,18 @@ constexpr std::array<Key, 12> kFunctionKeys{Key::kF1, Key::kF2,  Key::kF3,  Key:
 int KnownCode(const char* sequence) {
   const int code = key_defined(sequence);
   return code > 0 ? code : 0;
+}
+
+// A key code that the table does not name, taken from its sequence: the
+// terminfo entry may give a common sequence a code of its own (linux lists
+// "ESC [ Z", Shift-Tab, as the extended key kcbt2).
+std::optional<InputEvent> DecodeBoundKey(int code) {
+  char* sequence = keybound(code, 0);
+  if (sequence == nullptr) return std::nullopt;
+  std::optional<InputEvent> event;
+  if (sequence[0] == 27) event = DecodeEscapeSequence(sequence + 1);
+  std::free(sequence);
+  return event;
 }
 
 // Colour pairs.
@@ -146,6 +224,7 @@ class CursesDevice : public Device {
   chtype AttrOf(Style style) const;
 
   SCREEN* screen_ = nullptr;
+  std::FILE* out_ = nullptr;  // the terminal, for curses
   std::array<int, 2> wake_{-1, -1};
   // The grid as last painted: only cells that differ from it go to curses.
   CellGrid painted_;
@@ -177,7 +256,9 @@ bool CursesDevice::Start(std::string* error) {
   setlocale(LC_CTYPE, "");
   utf8_ = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
   set_escdelay(kEscDelayMs);  // Esc acts at once
-  screen_ = newterm(nullptr, stdout, stdin);
+  g_restore.tty = CaptureStandardOutput();
+  out_ = fdopen(fcntl(g_restore.tty, F_DUPFD_CLOEXEC, 3), "w");
+  screen_ = out_ == nullptr ? nullptr : newterm(nullptr, out_, stdin);
   if (screen_ == nullptr) {
     *error = "cannot start the terminal";
     return false;
@@ -219,9 +300,12 @@ void CursesDevice::Stop() {
       sigaction(kSignals[i], &g_old_actions[i], nullptr);
     g_restore.active = false;
     endwin();
+    if (!HasCap("rmcup") && HasCap("clear")) tputs(tigetstr("clear"), 1, PutTerminalByte);
     delscreen(screen_);
     screen_ = nullptr;
   }
+  if (out_ != nullptr) std::fclose(out_);
+  out_ = nullptr;
   for (int& fd : wake_) {
     if (fd >= 0) close(fd);
     fd = -1;
@@ -267,7 +351,10 @@ void CursesDevice::ReadKeys(std::vector<InputEvent>& out) {
       ReadAfterEscape(out);
       continue;
     }
-    if (std::optional<InputEvent> e = DecodeCursesKey(code)) out.push_back(*e);
+    if (std::optional<InputEvent> e = DecodeCursesKey(code))
+      out.push_back(*e);
+    else if (std::optional<InputEvent> bound = DecodeBoundKey(code))
+      out.push_back(*bound);
   }
 }
 
@@ -442,15 +529,27 @@ void CursesDevice::Paint(const CellGrid& grid) {
 }  // namespace
 
 std::string TerminalProblem() {
-  if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO))
+  if (!isatty(STDIN_FILENO) || !isatty(TerminalFd()))
     return "standard input and output must be a terminal";
   const char* term = std::getenv("TERM");
   if (term == nullptr || *term == '\0') return "TERM is not set";
   int err = 0;
-  if (setupterm(nullptr, STDOUT_FILENO, &err) != OK)
-    return std::string("unknown terminal type '") + term + "'";
+  if (setupterm(nullptr, TerminalFd(), &err) != OK)
+    return std::string("unknown terminal type '") + term + "'; set TERM to the terminal's type";
+  // Full-screen drawing needs a cursor that can be put anywhere on a screen
+  // that keeps what is drawn.
+  const char* cup = tigetstr("cup");
+  const bool capable = cup != nullptr && cup != reinterpret_cast<char*>(-1) &&
+                       tigetflag("hc") <= 0 && tigetflag("gn") <= 0;
   del_curterm(cur_term);
+  if (!capable)
+    return std::string("the terminal type '") + term +
+           "' cannot place the cursor; set TERM to the terminal's type (for example xterm)";
   return {};
+}
+
+void SetOutputCaptureFileForTesting(const char* path) {
+  g_capture_file = path == nullptr ? "" : path;
 }
 
 std::unique_ptr<Device> StartCursesDevice(std::string* error) {

@@ -160,13 +160,25 @@ TEST(CursesDevice, FatalSignalsGiveTheTerminalBack) {
   }
 }
 
-// Keys read through curses from a terminal whose TERM (vt100) lists none of
-// these sequences: each gives its key, and no byte of them becomes a typed
-// character.
-TEST(CursesDevice, SequencesTheTerminfoEntryLacksGiveKeys) {
+// What the child reported through the pipe's read end, once it has ended.
+std::string Finish(PtyChild& child, int report) {
+  std::string said;
+  char buf[512];
+  for (ssize_t n; (n = read(report, buf, sizeof buf)) > 0;)
+    said.append(buf, static_cast<std::size_t>(n));
+  close(report);
+  child.Output();
+  child.Wait();
+  return said;
+}
+
+// What the device decodes from the bytes typed into a terminal of the TERM,
+// up to the letter q: "k<key> " for a key, "c'<char>' " for a character, an
+// "a" after either for Alt.
+std::string KeysSeen(const char* term, const std::string& keys) {
   int report[2];
-  ASSERT_EQ(pipe(report), 0);
-  PtyChild child("vt100", [&report] {
+  if (pipe(report) != 0) return "no pipe";
+  PtyChild child(term, [&report] {
     std::string error;
     std::unique_ptr<Device> device = StartCursesDevice(&error);
     if (!device) return 3;
@@ -184,10 +196,22 @@ TEST(CursesDevice, SequencesTheTerminfoEntryLacksGiveKeys) {
     w = write(report[1], seen.data(), seen.size());
     return 0;
   });
-  ASSERT_GT(child.pid, 0);
   close(report[1]);
   char ready = 0;
-  ASSERT_EQ(read(report[0], &ready, 1), 1);
+  const bool typed =
+      child.pid > 0 && read(report[0], &ready, 1) == 1 &&
+      write(child.master, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size());
+  return typed ? Finish(child, report[0]) : "not typed";
+}
+
+std::string K(Key key, bool alt = false) {
+  return "k" + std::to_string(static_cast<int>(key)) + (alt ? "a " : " ");
+}
+
+// Keys read through curses from a terminal whose TERM (vt100) lists none of
+// these sequences: each gives its key, and no byte of them becomes a typed
+// character.
+TEST(CursesDevice, SequencesTheTerminfoEntryLacksGiveKeys) {
   const std::string keys =
       "\033[1;3B"
       "\033[21~"
@@ -198,19 +222,100 @@ TEST(CursesDevice, SequencesTheTerminfoEntryLacksGiveKeys) {
       "\033\033[1;3A"
       "\033[200~"
       "q";
-  ASSERT_EQ(write(child.master, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
-  std::string seen;
-  char buf[512];
-  for (ssize_t n; (n = read(report[0], buf, sizeof buf)) > 0;)
-    seen.append(buf, static_cast<std::size_t>(n));
-  close(report[0]);
-  child.Output();
-  EXPECT_EQ(child.Wait(), 0);
-  auto k = [](Key key, bool alt = false) {
-    return "k" + std::to_string(static_cast<int>(key)) + (alt ? "a " : " ");
+  EXPECT_EQ(KeysSeen("vt100", keys), K(Key::kDown, true) + K(Key::kF10) + K(Key::kHome) +
+                                         K(Key::kDelete) + K(Key::kPageUp, true) + "c'x' " +
+                                         K(Key::kUp, true) + "c'q' ");
+}
+
+// Runs body in a child on a new terminal of the TERM and returns what it
+// reported through the pipe it was given.
+std::string ReportFromChild(const char* term, const std::function<std::string()>& body) {
+  int report[2];
+  if (pipe(report) != 0) return "no pipe";
+  PtyChild child(term, [&report, &body] {
+    const std::string said = body();
+    [[maybe_unused]] ssize_t w = write(report[1], said.data(), said.size());
+    return 0;
+  });
+  close(report[1]);
+  return Finish(child, report[0]);
+}
+
+// A terminal that cannot place the cursor, or whose type is unknown, is
+// refused with a reason that names it; those that can are taken.
+TEST(CursesDevice, TerminalsThatCannotDrawAreRefused) {
+  const struct {
+    const char* term;
+    const char* problem;
+  } cases[] = {
+      {"dumb",
+       "the terminal type 'dumb' cannot place the cursor; set TERM to the terminal's type "
+       "(for example xterm)"},
+      {"no-such-terminal-type",
+       "unknown terminal type 'no-such-terminal-type'; set TERM to the terminal's type"},
+      {"xterm", ""},
+      {"linux", ""},
+      {"vt100", ""},
+      {"screen", ""},
   };
-  EXPECT_EQ(seen, k(Key::kDown, true) + k(Key::kF10) + k(Key::kHome) + k(Key::kDelete) +
-                      k(Key::kPageUp, true) + "c'x' " + k(Key::kUp, true) + "c'q' ");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.term);
+    EXPECT_EQ(ReportFromChild(c.term, [] { return TerminalProblem(); }), c.problem);
+  }
+}
+
+// Shift-Tab, Home and End as xterm-like terminals send them, whatever TERM
+// says the terminal is (linux lists ESC [ Z under a code of its own).
+TEST(CursesDevice, ShiftTabHomeAndEndUnderEveryTerm) {
+  for (const char* term : {"linux", "vt100", "xterm", "screen", "vt220"}) {
+    SCOPED_TRACE(term);
+    EXPECT_EQ(KeysSeen(term, "\033[Z\033[H\033[F\033OH\033OF\033[1~\033[4~q"),
+              K(Key::kBackTab) + K(Key::kHome) + K(Key::kEnd) + K(Key::kHome) + K(Key::kEnd) +
+                  K(Key::kHome) + K(Key::kEnd) + "c'q' ");
+  }
+}
+
+// What a POS library prints while the device runs goes to the capture file,
+// never to the screen, also when it holds escapes.
+TEST(CursesDevice, PrintsOfTheProcessAreKeptOffTheScreen) {
+  char capture_template[] = "/tmp/ridozod_capture_XXXXXX";
+  const int capture_fd = mkstemp(capture_template);
+  ASSERT_GE(capture_fd, 0);
+  close(capture_fd);
+  const std::string capture = capture_template;
+  int report[2];
+  ASSERT_EQ(pipe(report), 0);
+  PtyChild child("xterm", [&] {
+    SetOutputCaptureFileForTesting(capture.c_str());
+    std::string error;
+    std::unique_ptr<Device> device = StartCursesDevice(&error);
+    if (!device) return 3;
+    std::printf("LIBRARY ON STDOUT \033]0;HOSTILE TITLE\007\n");
+    std::fflush(stdout);
+    std::fprintf(stderr, "LIBRARY ON STDERR\n");
+    [[maybe_unused]] ssize_t w = write(STDOUT_FILENO, "RAW WRITE\n", 10);
+    device.reset();
+    std::printf("AFTER THE DEVICE\n");  // the library's PosTerm at exit
+    std::fflush(stdout);
+    return 0;
+  });
+  close(report[1]);
+  close(report[0]);
+  const std::string screen = child.Output();
+  EXPECT_EQ(child.Wait(), 0);
+  EXPECT_EQ(screen.find("LIBRARY"), std::string::npos) << screen;
+  EXPECT_EQ(screen.find("HOSTILE TITLE"), std::string::npos);
+  EXPECT_EQ(screen.find("RAW WRITE"), std::string::npos);
+  EXPECT_NE(screen.find("\033[?1049h"), std::string::npos) << "the device drew";
+  std::FILE* f = std::fopen(capture.c_str(), "rb");
+  ASSERT_NE(f, nullptr);
+  std::string captured(4096, '\0');
+  captured.resize(std::fread(captured.data(), 1, captured.size(), f));
+  std::fclose(f);
+  std::remove(capture.c_str());
+  EXPECT_EQ(captured,
+            "LIBRARY ON STDOUT \033]0;HOSTILE TITLE\007\nLIBRARY ON STDERR\nRAW WRITE\n"
+            "AFTER THE DEVICE\n");
 }
 
 // The terminal goes away without a signal (SIGHUP ignored, as under nohup):

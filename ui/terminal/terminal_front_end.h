@@ -3,7 +3,7 @@
 //
 //   if (std::string why = terminal::TerminalFrontEnd::NoTerminalReason(); !why.empty()) {
 //     std::fprintf(stderr, "ridozod: %s\n", why.c_str());
-//     return 2;
+//     return 1;
 //   }
 //   terminal::TerminalFrontEnd fe;
 //   return app::RunProgram(fe);
@@ -23,7 +23,7 @@ class TerminalFrontEnd : public ui::FrontEnd {
   // The main window's handle, as the POS library sees it.
   static constexpr ui::WindowHandle kMainWindowHandle = 0x00020046;
   // Run's result when the terminal cannot be started.
-  static constexpr int kNoTerminalExit = 2;
+  static constexpr int kNoTerminalExit = 1;
 
   // Why the program cannot run here (no terminal); empty when it can.
   static std::string NoTerminalReason();
