@@ -4,23 +4,24 @@
 
 #include "names/code_tables.h"
 #include "names/command_log.h"
+#include "posapi/pos_codes.h"
 
 namespace app {
 namespace {
 
-constexpr std::uint32_t kKeylockChange = 0x4201;
-constexpr std::uint32_t kKbdChar = 0x4202;
-constexpr std::uint32_t kMsrData = 0x4203;
-constexpr std::uint32_t kChaseComplete = 0x4204;
-constexpr std::uint32_t kPrinterError = 0x4205;
-constexpr std::uint32_t kPrinterStatus = 0x4206;
-constexpr std::uint32_t kScanData = 0x420B;
-constexpr std::uint32_t kDeviceOffline = 0x420C;
-constexpr std::uint32_t kDeviceOnline = 0x420D;
-constexpr std::uint32_t kTillOpened = 0x420F;
-constexpr std::uint32_t kPrinterData = 0x4210;
+constexpr std::uint32_t kKeylockChange = POSM_KBD_STATUS_CHANGE;
+constexpr std::uint32_t kKbdChar = POSM_KBD_WM_CHAR;
+constexpr std::uint32_t kMsrData = POSM_MSR_DATA_AVAIL;
+constexpr std::uint32_t kChaseComplete = POSM_PRN_CHASE_COMPLETE;
+constexpr std::uint32_t kPrinterError = POSM_PRN_PRINTER_ERROR;
+constexpr std::uint32_t kPrinterStatus = POSM_PRN_STATUS_CHANGE;
+constexpr std::uint32_t kScanData = POSM_SCAN_DATA_AVAIL;
+constexpr std::uint32_t kDeviceOffline = POSM_SYS_DEVICE_OFFLINE;
+constexpr std::uint32_t kDeviceOnline = POSM_SYS_DEVICE_ONLINE;
+constexpr std::uint32_t kTillOpened = POSM_TILL_OPENED;
+constexpr std::uint32_t kPrinterData = POSM_PRN_DATA_AVAIL;
 
-constexpr std::uint32_t kKeyUpBit = 0x40000;
+constexpr std::uint32_t kKeyUpBit = POSM_KBD_WM_CHAR_KEY_UP;
 
 // Which part of the message an event's one value comes from.
 enum class Field { kLParam, kLParamLow, kWParamLow };

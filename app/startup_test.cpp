@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "resources/list_files.h"
 #include "ui/scripted/scripted_port.h"
 
 namespace app {
@@ -30,7 +31,7 @@ class StartupTest : public ::testing::Test {
     fs::remove_all(dir_);
   }
   void WriteAllBut(const std::set<std::string>& missing) {
-    for (const char* name : kListFiles) {
+    for (const char* name : res::kListFiles) {
       fs::remove(name);
       if (missing.count(name)) continue;
       std::FILE* f = std::fopen(name, "wb");

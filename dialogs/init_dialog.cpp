@@ -4,16 +4,19 @@
 #include "dialogs/dialog_support.h"
 #include "dialogs/resource_args.h"
 #include "names/command_log.h"
+#include "posapi/pos_codes.h"
+#include "resources/dialog_defaults.h"
+#include "resources/list_files.h"
 #include "resources/templates.h"
 
 namespace dialogs {
 
 namespace {
 
-constexpr const char* kDefaultApplication = "RIDOZOD";
-constexpr const char* kDefaultResourceFile = "C:\\KLOB";
-constexpr const char* kResourceChoices = "PSYSTEM.DAT";
-constexpr int kDeviceOnlineCommand = 0x420D;
+constexpr const char* kDefaultApplication = res::kDialogDefaults.application_name;
+constexpr const char* kDefaultResourceFile = res::kDialogDefaults.resource_file;
+constexpr const char* kResourceChoices = res::kSystemListFile;
+constexpr int kDeviceOnlineCommand = POSM_SYS_DEVICE_ONLINE;
 constexpr const char* kDeviceOnlineLine = "Message from DEVICE ON LINE";
 constexpr const char* kEcho = "Command-->  PosInitialize(%s, %s, 0, 0, [], %d)";
 constexpr const char* kSuccess = "Initialize Successful.";

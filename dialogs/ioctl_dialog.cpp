@@ -7,19 +7,21 @@
 #include "dialogs/request_match.h"
 #include "dialogs/resource_args.h"
 #include "names/command_log.h"
+#include "posapi/pos_codes.h"
+#include "resources/list_files.h"
 #include "resources/templates.h"
 
 namespace dialogs {
 
 namespace {
 
-constexpr const char* kRequestChoices = "PIOCTLRE.DAT";
-constexpr const char* kResourceChoices = "PALARM.DAT";
+constexpr const char* kRequestChoices = res::kRequestListFile;
+constexpr const char* kResourceChoices = res::kAlarmListFile;
 constexpr const char* kEcho = "Command-->  PosIoctl(%d, %s, [..], %d)";
 constexpr const char* kNotSent = "  --> No request sent: '%s' names no single request  ";
 constexpr const char* kSuccess = "PosIoctl Successful.";
 constexpr const char* kCaption = "POS Ioctl";
-constexpr std::int32_t kGetValues = 302;  // POS_SYS_GET_VALUES
+constexpr std::int32_t kGetValues = POS_SYS_GET_VALUES;
 
 class IoctlDialog : public CommandDialog {
  public:

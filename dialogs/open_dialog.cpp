@@ -6,16 +6,18 @@
 #include "dialogs/prefix_files.h"
 #include "dialogs/resource_args.h"
 #include "names/command_log.h"
+#include "resources/dialog_defaults.h"
+#include "resources/list_files.h"
 #include "resources/templates.h"
 
 namespace dialogs {
 
 namespace {
 
-constexpr const char* kDefaultDeviceName = "DEVNAME";
-constexpr const char* kDefaultDeviceClass = "PosDisplay";
-constexpr const char* kClassChoices = "PRESOURC.DAT";
-constexpr const char* kResourceChoices = "PSYSTEM.DAT";
+constexpr const char* kDefaultDeviceName = res::kDialogDefaults.device_name;
+constexpr const char* kDefaultDeviceClass = res::kDialogDefaults.device_class;
+constexpr const char* kClassChoices = res::kClassListFile;
+constexpr const char* kResourceChoices = res::kSystemListFile;
 constexpr const char* kEcho = "Command-->  PosOpen(%s, %s, [], %d)";
 constexpr const char* kOpenedLine = "  Handle :  %d  Device Name :  %s";
 constexpr const char* kCaption = "POS Open";

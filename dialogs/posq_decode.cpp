@@ -1,14 +1,15 @@
 #include "dialogs/posq_decode.h"
 
 #include "names/command_log.h"
+#include "posapi/pos_codes.h"
 
 namespace dialogs {
 
 namespace {
 
 constexpr std::int32_t kRecordSize = 16;
-constexpr std::uint32_t kDeviceOffline = 0x420C;
-constexpr std::uint32_t kDeviceOnline = 0x420D;
+constexpr std::uint32_t kDeviceOffline = POSM_SYS_DEVICE_OFFLINE;
+constexpr std::uint32_t kDeviceOnline = POSM_SYS_DEVICE_ONLINE;
 
 constexpr const char* kBadFormat = "ERROR: Unknown POSQ message format!!!!";
 constexpr const char* kDumpTitle = "POSQ Info";

@@ -2,6 +2,8 @@
 
 #include <span>
 
+#include "resources/list_files.h"
+
 namespace dialogs {
 
 namespace {
@@ -11,19 +13,23 @@ struct PrefixFile {
   const char* file;
 };
 
+using namespace res;
+
 constexpr PrefixFile kClassFiles[] = {
-    {"PosSystem", "PSYSTEM.DAT"},   {"PosDevice", "PDEVICE.DAT"},  {"PosAlarm", "PALARM.DAT"},
-    {"PosDisplay", "PDISPLAY.DAT"}, {"PosDrawer", "PDRAWER.DAT"},  {"PosKeyboard", "PKEYBRD.DAT"},
-    {"PosMsr", "PMSR.DAT"},         {"PosNvram", "PNVRAM.DAT"},    {"PosPower", "PPOWER.DAT"},
-    {"PosPrinter", "PPRINTER.DAT"}, {"PosRs232c", "PPOSRS23.DAT"}, {"PosScale", "PSCALE.DAT"},
-    {"PosScanner", "PSCANNER.DAT"}, {"PosTouch", "PTOUCH.DAT"},
+    {"PosSystem", kSystemListFile},   {"PosDevice", kDeviceListFile},
+    {"PosAlarm", kAlarmListFile},     {"PosDisplay", kDisplayListFile},
+    {"PosDrawer", kDrawerListFile},   {"PosKeyboard", kKeyboardListFile},
+    {"PosMsr", kMsrListFile},         {"PosNvram", kNvramListFile},
+    {"PosPower", kPowerListFile},     {"PosPrinter", kPrinterListFile},
+    {"PosRs232c", kRs232ListFile},    {"PosScale", kScaleListFile},
+    {"PosScanner", kScannerListFile}, {"PosTouch", kTouchListFile},
 };
 
 constexpr PrefixFile kRequestPrefixFiles[] = {
-    {"POS_ALARM", "PALARM.DAT"}, {"POS_DSP", "PDISPLAY.DAT"},  {"POS_KBD", "PKEYBRD.DAT"},
-    {"POS_POWER", "PPOWER.DAT"}, {"POS_PRN", "PPRINTER.DAT"},  {"POS_RS232", "PPOSRS23.DAT"},
-    {"POS_SCALE", "PSCALE.DAT"}, {"POS_SCAN", "PSCANNER.DAT"}, {"POS_SYS", "PSYSTEM.DAT"},
-    {"POS_TILL", "PDRAWER.DAT"}, {"POS_TOUCH", "PTOUCH.DAT"},
+    {"POS_ALARM", kAlarmListFile}, {"POS_DSP", kDisplayListFile},  {"POS_KBD", kKeyboardListFile},
+    {"POS_POWER", kPowerListFile}, {"POS_PRN", kPrinterListFile},  {"POS_RS232", kRs232ListFile},
+    {"POS_SCALE", kScaleListFile}, {"POS_SCAN", kScannerListFile}, {"POS_SYS", kSystemListFile},
+    {"POS_TILL", kDrawerListFile}, {"POS_TOUCH", kTouchListFile},
 };
 
 const char* FirstPrefixFile(std::span<const PrefixFile> table, std::string_view text) {

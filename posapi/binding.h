@@ -5,15 +5,16 @@
 
 #include <cstdint>
 
+#include "posapi/pos_codes.h"
 #include "posapi/pos_library.h"
 
 namespace posapi {
 
 // Statuses the binding produces itself.
-inline constexpr std::int32_t kStatusNotInitialized = 302;      // POSERR_SYS_NOT_INITIALIZED
-inline constexpr std::int32_t kStatusAlreadyInitialized = 304;  // POSERR_SYS_ALREADY_INITIALIZED
-inline constexpr std::int32_t kStatusNotSupported = 311;        // POSERR_SYS_FUNCTION_NOT_SUPPORTED
-inline constexpr std::int32_t kStatusNoLibrary = 337;           // library missing or incomplete
+inline constexpr std::int32_t kStatusNotInitialized = POSERR_SYS_NOT_INITIALIZED;
+inline constexpr std::int32_t kStatusAlreadyInitialized = POSERR_SYS_ALREADY_INITIALIZED;
+inline constexpr std::int32_t kStatusNotSupported = POSERR_SYS_FUNCTION_NOT_SUPPORTED;
+inline constexpr std::int32_t kStatusNoLibrary = 337;  // library missing or incomplete; no name
 
 std::int32_t PosInitialize(const char* application_name, const char* resource_file,
                            std::int32_t reserved1, std::int32_t reserved2, ResourcePair* resources,

@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config libgtest-dev libncurses-dev tmux libbenchmark-dev)
 if [ "${1:-}" = "--test" ]; then
   packages+=(xxd)
+  # The Windows builds: mingw-w64 with posix threads, googletest's sources.
+  packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest)
 fi
 
 missing=()

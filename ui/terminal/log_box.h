@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "resources/main_window.h"
 #include "ui/terminal/cell_grid.h"
 #include "ui/terminal/input_event.h"
 #include "ui/terminal/scroll_view.h"
@@ -16,7 +17,7 @@ namespace terminal {
 
 class LogBox {
  public:
-  static constexpr std::string_view kCaption = "Command and Status";
+  static constexpr std::string_view kCaption = res::kMainWindow.command_log.caption;
 
   void Append(std::string_view line);
   void Clear();

@@ -1,7 +1,11 @@
 #include "ui/terminal/main_window.h"
 
+#include "resources/main_window.h"
+
 namespace terminal {
 namespace {
+
+constexpr const res::LogWindow& kLog = res::kMainWindow.command_log;
 
 constexpr std::string_view kHint =
     " F10: Pos_Commands menu   Alt-L or a click: scroll the log   Alt-M: widen it";
@@ -23,7 +27,7 @@ bool OpensMenu(const InputEvent& e) {
 }  // namespace
 
 MainWindow::MainWindow() : menu_(res::CommandMenu()) {
-  log_.SetExtent(PixelsToColumns(kLogExtent));
+  log_.SetExtent(PixelsToColumns(kLog.horizontal_extent));
 }
 
 void MainWindow::Layout(int width, int height) {
@@ -39,10 +43,10 @@ void MainWindow::LayoutLog() {
     log_.Layout(Rect{0, kClientTop, width_, height_ - kClientTop - 1});
     return;
   }
-  const int left = PixelsToColumns(kLogX);
-  const int top = PixelsToRows(kLogY);
-  log_.Layout(Rect{left, kClientTop + top, PixelsToColumns(kLogX + kLogWidth) - left,
-                   PixelsToRows(kLogY + kLogHeight) - top});
+  const int left = PixelsToColumns(kLog.x);
+  const int top = PixelsToRows(kLog.y);
+  log_.Layout(Rect{left, kClientTop + top, PixelsToColumns(kLog.x + kLog.w) - left,
+                   PixelsToRows(kLog.y + kLog.h) - top});
 }
 
 void MainWindow::ToggleLogMaximized() {
@@ -53,7 +57,7 @@ void MainWindow::ToggleLogMaximized() {
 void MainWindow::Draw(CellGrid& grid, bool active) const {
   const Style title = active ? Style::kTitle : Style::kCaption;
   grid.Fill(Rect{0, 0, width_, 1}, ' ', title);
-  grid.Text(1, 0, kMainTitle, title, width_ - 6);
+  grid.Text(1, 0, res::kMainWindow.title, title, width_ - 6);
   grid.Text(close_box().x, 0, "[X]", title);
   menu_.DrawBar(grid);
   grid.Fill(Rect{0, kClientTop, width_, height_ - kClientTop}, ' ', Style::kNormal);

@@ -14,12 +14,7 @@
 
 namespace terminal {
 
-inline constexpr std::string_view kMainTitle = "The RIDOZOD Program for Win95 and WinNT";
-
-// The CommandLog's place in the client area, in pixels, and the pixel size of
-// a cell in the main window.
-inline constexpr int kLogX = 270, kLogY = 5, kLogWidth = 350, kLogHeight = 200;
-inline constexpr int kLogExtent = 600;
+// The pixel size of a cell in the main window.
 inline constexpr int kPixelsPerColumn = 8, kPixelsPerRow = 16;
 
 // Pixels to cells, rounded to the nearest cell.
