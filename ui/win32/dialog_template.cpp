@@ -1,5 +1,7 @@
 #include "ui/win32/dialog_template.h"
 
+#include "ui/win32/style_bits.h"
+
 namespace win32 {
 
 namespace {
@@ -8,11 +10,6 @@ namespace {
 static_assert(sizeof(DLGTEMPLATE) == 18 && sizeof(DLGITEMTEMPLATE) == 18);
 static_assert(sizeof(WORD) == 2 && sizeof(WCHAR) == 2 && sizeof(DWORD) == 4);
 static_assert(alignof(WORD) == 2);
-
-struct StyleBit {
-  unsigned from;
-  DWORD to;
-};
 
 constexpr StyleBit kDialogBits[] = {
     {res::kPopup, WS_POPUP},
@@ -39,14 +36,6 @@ constexpr StyleBit kEditBits[] = {
 
 // Bits of the combo box class.
 constexpr StyleBit kComboBits[] = {{res::kAutoHScroll, CBS_AUTOHSCROLL}};
-
-template <std::size_t N>
-DWORD Map(unsigned flags, const StyleBit (&bits)[N]) {
-  DWORD style = 0;
-  for (const StyleBit& b : bits)
-    if (flags & b.from) style |= b.to;
-  return style;
-}
 
 // The class's own style of each kind of control.
 DWORD KindStyle(res::ControlKind kind) {
@@ -112,13 +101,14 @@ class Writer {
 }  // namespace
 
 DWORD DialogStyle(const res::DialogTemplate& tmpl) {
-  return Map(tmpl.style, kDialogBits) | DS_SETFONT;
+  return MapStyle(tmpl.style, kDialogBits) | DS_SETFONT;
 }
 
 DWORD ControlStyle(const res::Control& control) {
-  DWORD style = WS_CHILD | WS_VISIBLE | KindStyle(control.kind) | Map(control.style, kWindowBits);
-  if (IsEdit(control.kind)) style |= Map(control.style, kEditBits);
-  if (IsCombo(control.kind)) style |= Map(control.style, kComboBits);
+  DWORD style =
+      WS_CHILD | WS_VISIBLE | KindStyle(control.kind) | MapStyle(control.style, kWindowBits);
+  if (IsEdit(control.kind)) style |= MapStyle(control.style, kEditBits);
+  if (IsCombo(control.kind)) style |= MapStyle(control.style, kComboBits);
   return style;
 }
 

@@ -2,22 +2,35 @@
 
 #include <string>
 
+#include "posapi/pos_codes.h"
+#include "resources/main_window.h"
 #include "ui/win32/command_menu.h"
+#include "ui/win32/style_bits.h"
 #include "ui/win32/win32_dialog.h"
 
 namespace win32 {
 
 namespace {
 
-// PENDING: these come from resources/ once the main window is data there.
-constexpr const char* kClassName = "RIDOZOD";
-constexpr const char* kTitle = "The RIDOZOD Program for Win95 and WinNT";
-constexpr const char* kLogCaption = "Command and Status";
-constexpr int kLogX = 270, kLogY = 5, kLogW = 350, kLogH = 200, kLogExtent = 600;
+constexpr const res::MainWindowTemplate& kMain = res::kMainWindow;
+constexpr const res::LogWindow& kLog = res::kMainWindow.command_log;
+
+constexpr StyleBit kWindowBits[] = {
+    {res::kWindowCaption, WS_CAPTION},         {res::kWindowSysMenu, WS_SYSMENU},
+    {res::kWindowSizingBorder, WS_THICKFRAME}, {res::kWindowMinimizeBox, WS_MINIMIZEBOX},
+    {res::kWindowMaximizeBox, WS_MAXIMIZEBOX}, {res::kWindowChild, WS_CHILD},
+    {res::kWindowVisible, WS_VISIBLE},         {res::kWindowVScroll, WS_VSCROLL},
+    {res::kWindowHScroll, WS_HSCROLL},
+};
+
+constexpr StyleBit kClassBits[] = {
+    {res::kClassRedrawOnHResize, CS_HREDRAW},
+    {res::kClassRedrawOnVResize, CS_VREDRAW},
+};
 
 // The device events that the main window hands to the core.
-constexpr UINT kFirstDeviceEvent = 0x4201;
-constexpr UINT kLastDeviceEvent = 0x4210;
+constexpr UINT kFirstDeviceEvent = POSM_KBD_STATUS_CHANGE;
+constexpr UINT kLastDeviceEvent = POSM_PRN_DATA_AVAIL;
 
 // The scan code of a key message: bits 16 to 23 of its lParam.
 unsigned ScanCode(LPARAM lparam) {
@@ -50,16 +63,16 @@ void Win32FrontEnd::DestroyMainWindow() {
 
 bool Win32FrontEnd::RegisterMainClass() {
   WNDCLASSA existing;
-  if (previous_ || GetClassInfoA(instance_, kClassName, &existing)) return true;
+  if (previous_ || GetClassInfoA(instance_, kMain.class_name, &existing)) return true;
   WNDCLASSA wc{};
-  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.style = MapStyle(kMain.class_style, kClassBits);
   wc.lpfnWndProc = &Win32FrontEnd::Procedure;
   wc.hInstance = instance_;
   wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
   wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   wc.lpszMenuName = nullptr;
-  wc.lpszClassName = kClassName;
+  wc.lpszClassName = kMain.class_name;
   return RegisterClassA(&wc) != 0;
 }
 
@@ -67,8 +80,9 @@ int Win32FrontEnd::Run(ui::MainWindowProc& proc) {
   proc_ = &proc;
   if (!RegisterMainClass()) return 1;
   HMENU menu = BuildMenu(res::CommandMenu());
-  main_ = CreateWindowA(kClassName, kTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu, instance_, this);
+  main_ = CreateWindowA(kMain.class_name, kMain.title, MapStyle(kMain.style, kWindowBits),
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu,
+                        instance_, this);
   ShowWindow(main_, show_);
   UpdateWindow(main_);
   MSG msg;
@@ -83,13 +97,10 @@ int Win32FrontEnd::Run(ui::MainWindowProc& proc) {
 }
 
 void Win32FrontEnd::CreateCommandLog(HWND parent) {
-  // A child list box with a caption bar and sizing border of its own, and none
-  // of the list-box style flags: it neither sorts nor notifies.
-  constexpr DWORD kStyle =
-      WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL;
-  log_ = CreateWindowA("LISTBOX", kLogCaption, kStyle, kLogX, kLogY, kLogW, kLogH, parent, nullptr,
-                       instance_, nullptr);
-  SendMessageA(log_, LB_SETHORIZONTALEXTENT, kLogExtent, 0);
+  // None of the list-box style flags: it neither sorts nor notifies.
+  log_ = CreateWindowA("LISTBOX", kLog.caption, MapStyle(kLog.style, kWindowBits), kLog.x, kLog.y,
+                       kLog.w, kLog.h, parent, nullptr, instance_, nullptr);
+  SendMessageA(log_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(kLog.horizontal_extent), 0);
 }
 
 LRESULT CALLBACK Win32FrontEnd::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
