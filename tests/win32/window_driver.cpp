@@ -155,20 +155,27 @@ std::string ClassName(HWND window) {
   return Ansi(name);
 }
 
+namespace {
+
+struct WindowSearch {
+  DWORD process_id;
+  std::vector<HWND> found;
+};
+
+// EnumWindows's callback (stdcall on 32-bit Windows: no lambda converts to it).
+BOOL CALLBACK CollectWindow(HWND window, LPARAM search) {
+  auto* s = reinterpret_cast<WindowSearch*>(search);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid == s->process_id && IsWindowVisible(window)) s->found.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> TopLevelWindows(DWORD process_id) {
-  struct Search {
-    DWORD pid;
-    std::vector<HWND> found;
-  } search{process_id, {}};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (pid == s->pid && IsWindowVisible(w)) s->found.push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search{process_id, {}};
+  EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -29,6 +29,10 @@ INT_PTR CALLBACK Win32Dialog::Procedure(HWND window, UINT message, WPARAM wparam
     SetWindowLongPtrA(window, DWLP_USER, lparam);
     self->window_ = window;
     self->proc_.OnInit(*self);
+    // The dialog manager shows a dialog restored even when its template
+    // carries the maximised state: show it as the template asks.
+    if ((self->tmpl_.style & res::kMaximized) && IsWindow(window))
+      ShowWindow(window, SW_SHOWMAXIMIZED);
     return TRUE;  // the system places the initial focus
   }
   auto* self = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
