@@ -31,6 +31,11 @@ PosApiBinding binding;
 LibraryHandle library = nullptr;  // meaningful only while the entries are set
 PosContext context = {};          // the library's per-client state
 std::string library_file_for_testing;
+LibraryLoader* loader_for_testing = nullptr;
+
+LibraryLoader& Loader() {
+  return loader_for_testing != nullptr ? *loader_for_testing : SystemLoader();
+}
 
 template <typename Fn>
 Fn EntryAs(Entry entry) {
@@ -48,6 +53,20 @@ std::int32_t PosResult(std::int32_t status, std::int32_t value, int errno_before
   return -1;
 }
 
+// An operation that calls one entry of the initialised library: refused with
+// 302 while not initialised, or with refusal (when not 0) before the library
+// is asked. call(entry, &out) makes the call; out starts at 0 and is the
+// result on success.
+template <typename Fn, typename Call>
+std::int32_t CallEntry(Entry entry, Call call, std::int32_t refusal = 0) {
+  const int errno_before = errno;
+  std::int32_t out = 0;
+  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, 0, errno_before);
+  if (refusal != 0) return PosResult(refusal, 0, errno_before);
+  const std::int32_t status = call(EntryAs<Fn>(entry), &out);
+  return PosResult(status, out, errno_before);
+}
+
 void ClearEntries() {
   for (LibraryEntry& entry : binding.entries) entry = nullptr;
 }
@@ -55,23 +74,23 @@ void ClearEntries() {
 std::int32_t LoadPosLibrary() {
   const char* name =
       library_file_for_testing.empty() ? POS_LIBRARY_NAME : library_file_for_testing.c_str();
-  library = OpenLibrary(name);
+  library = Loader().Open(name);
   if (library == nullptr) return kStatusNoLibrary;
   bool complete = true;
   for (int i = 0; i < kEntryCount; ++i) {
-    binding.entries[i] = FindLibraryEntry(library, kExportNames[i]);
+    binding.entries[i] = Loader().Find(library, kExportNames[i]);
     if (binding.entries[i] == nullptr) complete = false;
   }
   if (!complete) {
     ClearEntries();
-    CloseLibrary(library);
+    Loader().Close(library);
     return kStatusNoLibrary;
   }
   return 0;
 }
 
 void FreePosLibrary() {
-  CloseLibrary(library);
+  Loader().Close(library);
   ClearEntries();
 }
 
@@ -83,6 +102,10 @@ void PosTermAtExit() {
 
 void SetLibraryFileForTesting(const char* path) {
   library_file_for_testing = path == nullptr ? "" : path;
+}
+
+void SetLoaderForTesting(LibraryLoader* loader) {
+  loader_for_testing = loader;
 }
 
 std::int32_t PosInitialize(const char* application_name, const char* resource_file,
@@ -108,46 +131,35 @@ std::int32_t PosInitialize(const char* application_name, const char* resource_fi
 
 std::int32_t PosOpen(const char* device_name, const char* device_class, ResourcePair* resources,
                      std::int32_t count) {
-  const int errno_before = errno;
-  std::int32_t out = 0;
-  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, out, errno_before);
-  const std::int32_t status =
-      EntryAs<DLL_PosOpen_fn>(kOpen)(&context, device_name, device_class, resources, count, &out);
-  return PosResult(status, out, errno_before);
+  return CallEntry<DLL_PosOpen_fn>(kOpen, [&](DLL_PosOpen_fn open, std::int32_t* out) {
+    return open(&context, device_name, device_class, resources, count, out);
+  });
 }
 
 std::int32_t PosClose(std::int32_t handle) {
-  const int errno_before = errno;
-  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, 0, errno_before);
-  if (handle == 0) return PosResult(kStatusNotSupported, 0, errno_before);
-  return PosResult(EntryAs<DLL_PosClose_fn>(kClose)(&context, handle), 0, errno_before);
+  // Handle 0 is the event queue: never closed.
+  return CallEntry<DLL_PosClose_fn>(
+      kClose, [&](DLL_PosClose_fn close, std::int32_t*) { return close(&context, handle); },
+      handle == 0 ? kStatusNotSupported : 0);
 }
 
 std::int32_t PosIoctl(std::int32_t handle, std::int32_t request, ResourcePair* resources,
                       std::int32_t count) {
-  const int errno_before = errno;
-  std::int32_t out = 0;
-  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, out, errno_before);
-  const std::int32_t status =
-      EntryAs<DLL_PosIOCtl_fn>(kIoctl)(&context, handle, request, resources, count, &out);
-  return PosResult(status, out, errno_before);
+  return CallEntry<DLL_PosIOCtl_fn>(kIoctl, [&](DLL_PosIOCtl_fn ioctl, std::int32_t* out) {
+    return ioctl(&context, handle, request, resources, count, out);
+  });
 }
 
 std::int32_t PosRead(std::int32_t handle, void* buffer, std::int32_t size) {
-  const int errno_before = errno;
-  std::int32_t out = 0;
-  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, out, errno_before);
-  const std::int32_t status = EntryAs<DLL_PosRead_fn>(kRead)(&context, handle, buffer, size, &out);
-  return PosResult(status, out, errno_before);
+  return CallEntry<DLL_PosRead_fn>(kRead, [&](DLL_PosRead_fn read, std::int32_t* out) {
+    return read(&context, handle, buffer, size, out);
+  });
 }
 
 std::int32_t PosWrite(std::int32_t handle, const void* data, std::int32_t length) {
-  const int errno_before = errno;
-  std::int32_t out = 0;
-  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, out, errno_before);
-  const std::int32_t status =
-      EntryAs<DLL_PosWrite_fn>(kWrite)(&context, handle, data, length, &out);
-  return PosResult(status, out, errno_before);
+  return CallEntry<DLL_PosWrite_fn>(kWrite, [&](DLL_PosWrite_fn write, std::int32_t* out) {
+    return write(&context, handle, data, length, out);
+  });
 }
 
 std::int32_t PosTerm() {
@@ -160,9 +172,9 @@ std::int32_t PosTerm() {
 }
 
 std::int32_t PosVersion(std::int32_t a, std::int32_t b, std::int32_t c) {
-  const int errno_before = errno;
-  if (binding.initialised == 0) return PosResult(kStatusNotInitialized, 0, errno_before);
-  return PosResult(EntryAs<DLL_PosVersion_fn>(kVersion)(&context, a, b, c), 0, errno_before);
+  return CallEntry<DLL_PosVersion_fn>(kVersion, [&](DLL_PosVersion_fn version, std::int32_t*) {
+    return version(&context, a, b, c);
+  });
 }
 
 }  // namespace posapi

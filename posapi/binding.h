@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "posapi/library_loader.h"
 #include "posapi/pos_codes.h"
 #include "posapi/pos_library.h"
 
@@ -32,5 +33,10 @@ std::int32_t PosVersion(std::int32_t a, std::int32_t b, std::int32_t c);
 // For tests: load this library file instead of the bare name "vekapi32.dll"
 // (nullptr or "" goes back to the bare name). Takes effect at the next load.
 void SetLibraryFileForTesting(const char* path);
+
+// For tests: load, resolve and release through this loader instead of the
+// system's (nullptr goes back to the system's). Change it only while no
+// library is loaded.
+void SetLoaderForTesting(LibraryLoader* loader);
 
 }  // namespace posapi

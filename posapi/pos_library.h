@@ -20,6 +20,21 @@
 extern "C" {
 #endif
 
+/* The calling convention of the library's entries: the C convention (cdecl),
+ * as the vendor's 32-bit library has it. For a library built with another
+ * convention, configure with -DRIDOZOD_POS_API_CALL=__stdcall (which defines
+ * POS_API_CALL for every target): the binding's function types and posim's
+ * exports both follow, and posim's DLL is linked with --kill-at so that its
+ * exports keep their plain names (the binding looks them up by those). On
+ * 64-bit Windows and on POSIX hosts there is only one convention. */
+#ifndef POS_API_CALL
+#if defined(_WIN32) && !defined(_WIN64)
+#define POS_API_CALL __cdecl
+#else
+#define POS_API_CALL
+#endif
+#endif
+
 /* One named resource value. The value is pointer-sized: for a string resource
  * it holds the address of the text (on a 32-bit build the layout is the
  * classic pair of two 32-bit fields). */
@@ -28,26 +43,37 @@ typedef struct ResourcePair {
   uintptr_t value;
 } ResourcePair;
 
+#if defined(__cplusplus)
+static_assert(sizeof(void*) != 4 || sizeof(ResourcePair) == 8,
+              "a 32-bit ResourcePair is two 32-bit fields");
+#elif defined(__STDC_VERSION__) && __STDC_VERSION__ >= 201112L
+_Static_assert(sizeof(void*) != 4 || sizeof(ResourcePair) == 8,
+               "a 32-bit ResourcePair is two 32-bit fields");
+#endif
+
 /* The library's per-client state, owned by the caller, zero at start. */
 typedef struct PosContext {
   unsigned char bytes[16];
 } PosContext;
 
-typedef int32_t (*DLL_PosInitialize_fn)(PosContext* context, const char* application_name,
-                                        const char* resource_file, ResourcePair* resources,
-                                        int32_t count);
-typedef int32_t (*DLL_PosOpen_fn)(PosContext* context, const char* device_name,
-                                  const char* device_class, ResourcePair* resources, int32_t count,
-                                  int32_t* handle_out);
-typedef int32_t (*DLL_PosClose_fn)(PosContext* context, int32_t handle);
-typedef int32_t (*DLL_PosIOCtl_fn)(PosContext* context, int32_t handle, int32_t request,
-                                   ResourcePair* resources, int32_t count, int32_t* out);
-typedef int32_t (*DLL_PosRead_fn)(PosContext* context, int32_t handle, void* buffer, int32_t size,
-                                  int32_t* bytes_read_out);
-typedef int32_t (*DLL_PosWrite_fn)(PosContext* context, int32_t handle, const void* data,
-                                   int32_t length, int32_t* out);
-typedef int32_t (*DLL_PosTerm_fn)(PosContext* context);
-typedef int32_t (*DLL_PosVersion_fn)(PosContext* context, int32_t a, int32_t b, int32_t c);
+typedef int32_t(POS_API_CALL* DLL_PosInitialize_fn)(PosContext* context,
+                                                    const char* application_name,
+                                                    const char* resource_file,
+                                                    ResourcePair* resources, int32_t count);
+typedef int32_t(POS_API_CALL* DLL_PosOpen_fn)(PosContext* context, const char* device_name,
+                                              const char* device_class, ResourcePair* resources,
+                                              int32_t count, int32_t* handle_out);
+typedef int32_t(POS_API_CALL* DLL_PosClose_fn)(PosContext* context, int32_t handle);
+typedef int32_t(POS_API_CALL* DLL_PosIOCtl_fn)(PosContext* context, int32_t handle, int32_t request,
+                                               ResourcePair* resources, int32_t count,
+                                               int32_t* out);
+typedef int32_t(POS_API_CALL* DLL_PosRead_fn)(PosContext* context, int32_t handle, void* buffer,
+                                              int32_t size, int32_t* bytes_read_out);
+typedef int32_t(POS_API_CALL* DLL_PosWrite_fn)(PosContext* context, int32_t handle,
+                                               const void* data, int32_t length, int32_t* out);
+typedef int32_t(POS_API_CALL* DLL_PosTerm_fn)(PosContext* context);
+typedef int32_t(POS_API_CALL* DLL_PosVersion_fn)(PosContext* context, int32_t a, int32_t b,
+                                                 int32_t c);
 
 /* The window system's posting call; returns nonzero when the message was queued. */
 typedef int (*PosPostMessageFn)(uintptr_t window, uint32_t message, uintptr_t wparam,

@@ -35,59 +35,63 @@ void CopyOut(const std::string& text, char* out, std::int32_t size) {
 
 extern "C" {
 
-POSIM_EXPORT int32_t DLL_PosInitialize(PosContext* context, const char* application_name,
-                                       const char* resource_file, ResourcePair* resources,
-                                       int32_t count) {
+POSIM_EXPORT int32_t POS_API_CALL DLL_PosInitialize(PosContext* context,
+                                                    const char* application_name,
+                                                    const char* resource_file,
+                                                    ResourcePair* resources, int32_t count) {
   return Sim().Initialize(context, application_name, resource_file, resources, count);
 }
 
-POSIM_EXPORT int32_t DLL_PosOpen(PosContext* context, const char* device_name,
-                                 const char* device_class, ResourcePair* resources, int32_t count,
-                                 int32_t* handle_out) {
+POSIM_EXPORT int32_t POS_API_CALL DLL_PosOpen(PosContext* context, const char* device_name,
+                                              const char* device_class, ResourcePair* resources,
+                                              int32_t count, int32_t* handle_out) {
   return Sim().Open(context, device_name, device_class, resources, count, handle_out);
 }
 
-POSIM_EXPORT int32_t DLL_PosClose(PosContext* context, int32_t handle) {
+POSIM_EXPORT int32_t POS_API_CALL DLL_PosClose(PosContext* context, int32_t handle) {
   return Sim().Close(context, handle);
 }
 
-POSIM_EXPORT int32_t DLL_PosIOCtl(PosContext* context, int32_t handle, int32_t request,
-                                  ResourcePair* resources, int32_t count, int32_t* out) {
+POSIM_EXPORT int32_t POS_API_CALL DLL_PosIOCtl(PosContext* context, int32_t handle, int32_t request,
+                                               ResourcePair* resources, int32_t count,
+                                               int32_t* out) {
   return Sim().Ioctl(context, handle, request, resources, count, out);
 }
 
-POSIM_EXPORT int32_t DLL_PosRead(PosContext* context, int32_t handle, void* buffer, int32_t size,
-                                 int32_t* bytes_read_out) {
+POSIM_EXPORT int32_t POS_API_CALL DLL_PosRead(PosContext* context, int32_t handle, void* buffer,
+                                              int32_t size, int32_t* bytes_read_out) {
   return Sim().Read(context, handle, buffer, size, bytes_read_out);
 }
 
-POSIM_EXPORT int32_t DLL_PosWrite(PosContext* context, int32_t handle, const void* data,
-                                  int32_t length, int32_t* out) {
+POSIM_EXPORT int32_t POS_API_CALL DLL_PosWrite(PosContext* context, int32_t handle,
+                                               const void* data, int32_t length, int32_t* out) {
   return Sim().Write(context, handle, data, length, out);
 }
 
-POSIM_EXPORT int32_t DLL_PosTerm(PosContext* context) {
+POSIM_EXPORT int32_t POS_API_CALL DLL_PosTerm(PosContext* context) {
   return Sim().Term(context);
 }
 
-POSIM_EXPORT int32_t DLL_PosVersion(PosContext* context, int32_t, int32_t, int32_t) {
+POSIM_EXPORT int32_t POS_API_CALL DLL_PosVersion(PosContext* context, int32_t, int32_t, int32_t) {
   return Sim().Version(context);
 }
 
-POSIM_EXPORT int32_t PosimControl(const char* line, char* reply, int32_t reply_size) {
+POSIM_EXPORT int32_t POS_API_CALL PosimControl(const char* line, char* reply, int32_t reply_size) {
   const std::string text = posim::RunControlCommand(Sim(), line == nullptr ? "" : line);
   CopyOut(text, reply, reply_size);
   return text.rfind("ok", 0) == 0 ? 0 : 1;
 }
 
-POSIM_EXPORT int32_t PosimPostEvent(uint32_t message, uint32_t wparam, uint32_t lparam) {
+POSIM_EXPORT int32_t POS_API_CALL PosimPostEvent(uint32_t message, uint32_t wparam,
+                                                 uint32_t lparam) {
   return Sim().WithSession([&](posim::Client& client) {
     posim::EmitRaw(client, message, wparam, lparam);
     return posim::kOk;
   });
 }
 
-POSIM_EXPORT int32_t PosimDeviceOutput(const char* device, char* out, int32_t out_size) {
+POSIM_EXPORT int32_t POS_API_CALL PosimDeviceOutput(const char* device, char* out,
+                                                    int32_t out_size) {
   std::string text = posim::RunControlCommand(
       Sim(), "show " + posim::QuoteCommandWord(device == nullptr ? "" : device));
   const bool ok = text.rfind("ok\n", 0) == 0;

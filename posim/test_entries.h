@@ -12,13 +12,17 @@
 
 #include <stdint.h>
 
+#include "posapi/pos_library.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
 
-typedef int32_t (*PosimControl_fn)(const char* line, char* reply, int32_t reply_size);
-typedef int32_t (*PosimPostEvent_fn)(uint32_t message, uint32_t wparam, uint32_t lparam);
-typedef int32_t (*PosimDeviceOutput_fn)(const char* device, char* out, int32_t out_size);
+typedef int32_t(POS_API_CALL* PosimControl_fn)(const char* line, char* reply, int32_t reply_size);
+typedef int32_t(POS_API_CALL* PosimPostEvent_fn)(uint32_t message, uint32_t wparam,
+                                                 uint32_t lparam);
+typedef int32_t(POS_API_CALL* PosimDeviceOutput_fn)(const char* device, char* out,
+                                                    int32_t out_size);
 
 #ifdef __cplusplus
 }

@@ -1,22 +1,12 @@
-// A small POS library for the binding's tests: the eight entries (or seven,
-// without DLL_PosVersion, when TEST_NO_VERSION is defined), with behaviour the
-// tests can steer through the arguments and counters they can read back.
+// A small POS library for the binding's tests with the system's loader: the
+// eight entries (or seven, without DLL_PosVersion, when TEST_NO_VERSION is
+// defined).
 //
-//   DLL_PosInitialize: application name "fail" -> status 308; "termfail" ->
-//     DLL_PosTerm will return 321; the resource file name is kept as the file
-//     that DLL_PosTerm writes its count to.
-//   DLL_PosOpen: device name "fail" -> out 7 and status 330; else out 42.
-//   DLL_PosIOCtl: request 9001 -> out = number of DLL_PosClose calls;
-//     9002 -> status 316; any other -> out = request + 1.
-//   DLL_PosRead / DLL_PosWrite: out = the size / length given.
-//
-// Every call is recorded with its arguments (TestLib_LastCall), and every
-// successful one leaves errno changed, as a library doing file I/O would.
-#include "posapi/testlib/test_pos_library.h"
-
-#include <cerrno>
+//   DLL_PosInitialize: application name "fail" -> status 308; otherwise the
+//     resource file name is kept as the file that DLL_PosTerm writes the
+//     number of its calls to.
+//   Every other entry succeeds.
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "posapi/pos_library.h"
@@ -24,104 +14,48 @@
 namespace {
 std::string count_file;
 int term_calls = 0;
-int close_calls = 0;
-int32_t term_status = 0;
-TestLibCall last_call;
-
-// Records a call; the fields it does not set stay zero.
-TestLibCall& Record(const char* entry, PosContext* context, int32_t* out = nullptr) {
-  last_call = TestLibCall{};
-  last_call.entry = entry;
-  last_call.context = context;
-  last_call.out = out;
-  if (out != nullptr) last_call.out_on_entry = *out;
-  return last_call;
-}
-
-int32_t Succeed() {
-  errno = EIO;
-  return 0;
-}
-
-// A read or a write: out becomes the byte count given.
-int32_t Transfer(const char* entry, PosContext* context, int32_t handle, const void* data,
-                 int32_t count, int32_t* out) {
-  TestLibCall& call = Record(entry, context, out);
-  call.handle = handle;
-  call.data = data;
-  call.count = count;
-  *out = count;
-  return Succeed();
-}
 }  // namespace
+
+#if defined(_WIN32)
+#define TESTLIB_EXPORT __declspec(dllexport)
+#else
+#define TESTLIB_EXPORT __attribute__((visibility("default")))
+#endif
 
 extern "C" {
 
-const TestLibCall* TestLib_LastCall() {
-  return &last_call;
-}
-
-int32_t DLL_PosInitialize(PosContext* context, const char* application_name,
-                          const char* resource_file, ResourcePair* resources, int32_t count) {
-  TestLibCall& call = Record("DLL_PosInitialize", context);
-  call.text1 = application_name;
-  call.text2 = resource_file;
-  call.resources = resources;
-  call.count = count;
-  if (std::strcmp(application_name, "fail") == 0) return 308;
-  term_status = std::strcmp(application_name, "termfail") == 0 ? 321 : 0;
+TESTLIB_EXPORT int32_t POS_API_CALL DLL_PosInitialize(PosContext*, const char* application_name,
+                                                      const char* resource_file, ResourcePair*,
+                                                      int32_t) {
+  if (std::string(application_name) == "fail") return 308;
   count_file = resource_file;
-  return Succeed();
+  return 0;
 }
 
-int32_t DLL_PosOpen(PosContext* context, const char* device_name, const char* device_class,
-                    ResourcePair* resources, int32_t count, int32_t* out) {
-  TestLibCall& call = Record("DLL_PosOpen", context, out);
-  call.text1 = device_name;
-  call.text2 = device_class;
-  call.resources = resources;
-  call.count = count;
-  if (std::strcmp(device_name, "fail") == 0) {
-    *out = 7;
-    return 330;
-  }
-  *out = 42;
-  return Succeed();
+TESTLIB_EXPORT int32_t POS_API_CALL DLL_PosOpen(PosContext*, const char*, const char*,
+                                                ResourcePair*, int32_t, int32_t*) {
+  return 0;
 }
 
-int32_t DLL_PosClose(PosContext* context, int32_t handle) {
-  Record("DLL_PosClose", context).handle = handle;
-  ++close_calls;
-  return Succeed();
+TESTLIB_EXPORT int32_t POS_API_CALL DLL_PosClose(PosContext*, int32_t) {
+  return 0;
 }
 
-int32_t DLL_PosIOCtl(PosContext* context, int32_t handle, int32_t request, ResourcePair* resources,
-                     int32_t count, int32_t* out) {
-  TestLibCall& call = Record("DLL_PosIOCtl", context, out);
-  call.handle = handle;
-  call.request = request;
-  call.resources = resources;
-  call.count = count;
-  if (request == 9001) {
-    *out = close_calls;
-    return Succeed();
-  }
-  if (request == 9002) return 316;
-  *out = request + 1;
-  return Succeed();
+TESTLIB_EXPORT int32_t POS_API_CALL DLL_PosIOCtl(PosContext*, int32_t, int32_t, ResourcePair*,
+                                                 int32_t, int32_t*) {
+  return 0;
 }
 
-int32_t DLL_PosRead(PosContext* context, int32_t handle, void* buffer, int32_t size, int32_t* out) {
-  return Transfer("DLL_PosRead", context, handle, buffer, size, out);
+TESTLIB_EXPORT int32_t POS_API_CALL DLL_PosRead(PosContext*, int32_t, void*, int32_t, int32_t*) {
+  return 0;
 }
 
-int32_t DLL_PosWrite(PosContext* context, int32_t handle, const void* data, int32_t length,
-                     int32_t* out) {
-  return Transfer("DLL_PosWrite", context, handle, data, length, out);
+TESTLIB_EXPORT int32_t POS_API_CALL DLL_PosWrite(PosContext*, int32_t, const void*, int32_t,
+                                                 int32_t*) {
+  return 0;
 }
 
-int32_t DLL_PosTerm(PosContext* context) {
-  Record("DLL_PosTerm", context);
+TESTLIB_EXPORT int32_t POS_API_CALL DLL_PosTerm(PosContext*) {
   ++term_calls;
   if (!count_file.empty()) {
     if (FILE* f = std::fopen(count_file.c_str(), "w")) {
@@ -129,16 +63,12 @@ int32_t DLL_PosTerm(PosContext* context) {
       std::fclose(f);
     }
   }
-  return term_status != 0 ? term_status : Succeed();
+  return 0;
 }
 
 #ifndef TEST_NO_VERSION
-int32_t DLL_PosVersion(PosContext* context, int32_t a, int32_t b, int32_t c) {
-  TestLibCall& call = Record("DLL_PosVersion", context);
-  call.handle = a;
-  call.request = b;
-  call.count = c;
-  return Succeed();
+TESTLIB_EXPORT int32_t POS_API_CALL DLL_PosVersion(PosContext*, int32_t, int32_t, int32_t) {
+  return 0;
 }
 #endif
 
