@@ -7,8 +7,12 @@
 #include <functional>
 #include <string>
 
+#include "ui/win32/window_test.h"
+
 namespace win32 {
 namespace {
+
+using Win32DialogTest = WindowTest;
 
 class InitProc : public ui::DialogProc {
  public:
@@ -30,7 +34,7 @@ int RunWith(const res::DialogTemplate& tmpl, std::function<void(ui::Dialog&)> ac
   return dialog.Run(GetModuleHandleA(nullptr), nullptr);
 }
 
-TEST(Win32Dialog, FieldTextsAreAnsiBytesBoundedByTheRoom) {
+TEST_F(Win32DialogTest, FieldTextsAreAnsiBytesBoundedByTheRoom) {
   std::string whole, cut, unknown;
   const int result = RunWith(res::DispPosRead(), [&](ui::Dialog& d) {
     EXPECT_EQ(d.GetText(res::kIdBufferSize), "80");  // the template's text
@@ -46,7 +50,7 @@ TEST(Win32Dialog, FieldTextsAreAnsiBytesBoundedByTheRoom) {
   EXPECT_EQ(unknown, "");
 }
 
-TEST(Win32Dialog, ComboBoxesKeepTheOrderAddedAndShowTheSelection) {
+TEST_F(Win32DialogTest, ComboBoxesKeepTheOrderAddedAndShowTheSelection) {
   std::vector<std::string> seen;
   int count = -1, after_reset = -1, list_count = -1;
   RunWith(res::DispPosOpen(), [&](ui::Dialog& d) {
@@ -70,7 +74,7 @@ TEST(Win32Dialog, ComboBoxesKeepTheOrderAddedAndShowTheSelection) {
   EXPECT_EQ(list_count, 2);
 }
 
-TEST(Win32Dialog, RadioButtonsOfTheWriteDialog) {
+TEST_F(Win32DialogTest, RadioButtonsOfTheWriteDialog) {
   bool first = true, second = false, unknown = true;
   RunWith(res::DispPosWrite(), [&](ui::Dialog& d) {
     d.CheckRadioButton(res::kIdUseListBox, res::kIdUseFile, res::kIdUseFile);
@@ -93,7 +97,7 @@ struct LinesCase {
   int length0;  // the first line's length; -1: that of the first line fetched
 };
 
-TEST(Win32Dialog, MultiLineEditLines) {
+TEST_F(Win32DialogTest, MultiLineEditLines) {
   const LinesCase cases[] = {
       {"empty", "", 200, 1, {""}, 0},
       {"two typed lines", "AB\r\nCD", 200, 2, {"AB", "CD"}, 2},
@@ -136,7 +140,7 @@ TEST(Win32Dialog, MultiLineEditLines) {
   }
 }
 
-TEST(Win32Dialog, EndFromACommandGivesItsResult) {
+TEST_F(Win32DialogTest, EndFromACommandGivesItsResult) {
   struct CancelProc : ui::DialogProc {
     void OnInit(ui::Dialog& d) override {
       // The press arrives once the dialog runs its loop.

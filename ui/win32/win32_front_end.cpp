@@ -83,6 +83,8 @@ int Win32FrontEnd::Run(ui::MainWindowProc& proc) {
   main_ = CreateWindowA(kMain.class_name, kMain.title, MapStyle(kMain.style, kWindowBits),
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu,
                         instance_, this);
+  // Without a window the loop would never end (no display, say).
+  if (!main_) return 1;
   ShowWindow(main_, show_);
   UpdateWindow(main_);
   MSG msg;

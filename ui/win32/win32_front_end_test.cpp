@@ -9,8 +9,12 @@
 #include <thread>
 #include <vector>
 
+#include "ui/win32/window_test.h"
+
 namespace win32 {
 namespace {
+
+using Win32FrontEndTest = WindowTest;
 
 constexpr const char* kClass = "RIDOZOD";
 
@@ -74,7 +78,7 @@ HWND WaitForMainWindow() {
   return nullptr;
 }
 
-TEST(Win32FrontEnd, MainWindowMessagesReachTheCoreAndExitEndsTheLoop) {
+TEST_F(Win32FrontEndTest, MainWindowMessagesReachTheCoreAndExitEndsTheLoop) {
   Win32FrontEnd fe(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL);
   Recorder rec(fe);
   std::thread player([] {
@@ -119,7 +123,7 @@ TEST(Win32FrontEnd, MainWindowMessagesReachTheCoreAndExitEndsTheLoop) {
   EXPECT_EQ(fe.MainWindow(), 0u);  // gone once the loop has ended
 }
 
-TEST(Win32FrontEnd, TheClassIsRegisteredOnceAndASecondWindowRuns) {
+TEST_F(Win32FrontEndTest, TheClassIsRegisteredOnceAndASecondWindowRuns) {
   // A second run in the same process finds the class already registered.
   for (int run = 0; run < 2; ++run) {
     Win32FrontEnd fe(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL);
