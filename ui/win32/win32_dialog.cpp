@@ -10,6 +10,11 @@ namespace win32 {
 
 namespace {
 
+// The dialog rides in DialogBoxIndirectParamA's LPARAM and in the window's DWLP_USER.
+static_assert(sizeof(LPARAM) == sizeof(Win32Dialog*) && sizeof(LONG_PTR) == sizeof(Win32Dialog*));
+// EM_GETLINE reads the room from the first WORD of the buffer.
+static_assert(sizeof(WORD) == 2);
+
 bool IsCombo(const res::Control& c) {
   return c.kind == res::ControlKind::kComboDropDown || c.kind == res::ControlKind::kComboDropList;
 }

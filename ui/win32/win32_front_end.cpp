@@ -12,6 +12,14 @@ namespace win32 {
 
 namespace {
 
+// The main window's handle goes to the POS library as a number ("queueHandle")
+// and the front end rides in the window's user data: both must fit, on 32-bit
+// and 64-bit Windows alike.
+static_assert(sizeof(ui::WindowHandle) == sizeof(HWND));
+static_assert(sizeof(LONG_PTR) == sizeof(Win32FrontEnd*));
+// Device events carry 32-bit parameters, whatever the width of WPARAM and LPARAM.
+static_assert(sizeof(WPARAM) >= sizeof(std::uint32_t) && sizeof(LPARAM) >= sizeof(std::uint32_t));
+
 constexpr const res::MainWindowTemplate& kMain = res::kMainWindow;
 constexpr const res::LogWindow& kLog = res::kMainWindow.command_log;
 
