@@ -11,7 +11,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 ./scripts/install-deps.sh --test
 cmake --preset windows-x64 >/dev/null
-cmake --build --preset windows-x64 -j"$(nproc)" --target ridozod vekapi32 posimctl ridozod_pose
+cmake --build --preset windows-x64 -j"$(nproc)" --target ridozod vekapi32 ridozod_pose
 build=$root/build-win64
 
 # shellcheck source=tests/wine_session.sh
@@ -25,7 +25,7 @@ winpath() { echo "Z:$1" | tr / '\\'; }
 mkdir -p docs
 cd "$build/run"
 for pose in main menu dialog box; do
-  rm -f "$work/done"
+  rm -f "$work/done" "$work/rect"
   run_wine "$build/e2e/ridozod_pose.exe" "$(winpath "$build/run")" "$pose" "$(winpath "$work/done")" \
     >"$work/rect" &
   pose_pid=$!

@@ -10,8 +10,6 @@
 
 namespace {
 
-std::string g_run;
-
 bool Fail(const char* what) {
   std::fprintf(stderr, "ridozod_pose: %s\n", what);
   return false;
@@ -34,20 +32,23 @@ bool Command(HWND main, DWORD pid, int id, const char* title, Fill fill, const c
   return CloseBox(pid, caption);
 }
 
-// A session with some history: initialised, two devices open, a label
-// scanned, a key typed.
+// A session with some history: initialised, two devices opened, the event
+// queue read, a key typed.
 bool History(HWND main, DWORD pid) {
   auto none = [](HWND) {};
   auto scanner = [](HWND d) { drive::Choose(d, res::kIdDeviceClass, "PosScanner"); };
+  auto queue = [](HWND d) { drive::SetText(d, res::kIdHandle, "0"); };
   if (!Command(main, pid, res::kIdInitialize, "POS Initialization", none, "POS Initialize") ||
       !Command(main, pid, res::kIdOpen, "POS Open", none, "POS Open") ||
-      !Command(main, pid, res::kIdOpen, "POS Open", scanner, "POS Open"))
+      !Command(main, pid, res::kIdOpen, "POS Open", scanner, "POS Open") ||
+      !Command(main, pid, res::kIdRead, "POS Read", queue, "POS Read"))
     return false;
-  drive::RunToEnd("\"" + g_run + "\\posimctl.exe\" scan 4006381333931", g_run);
-  if (!CloseBox(pid, "SCANNER Message")) return false;
-  return Command(
-      main, pid, res::kIdRead, "POS Read", [](HWND d) { drive::SetText(d, res::kIdHandle, "2"); },
-      "POS Read");
+  drive::TypeKey(main, 'A', 0x1E);
+  // The key is echoed before anything else may take the focus.
+  return drive::WaitUntil([&] {
+    const std::vector<std::string> log = drive::LogLines(main);
+    return !log.empty() && log.back().rfind("KeyUp", 0) == 0;
+  });
 }
 
 RECT Union(HWND a, HWND b) {
@@ -66,28 +67,25 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: ridozod_pose RUN_FOLDER main|menu|dialog|box DONE\n");
     return 2;
   }
-  g_run = argv[1];
+  const std::string run = argv[1];
   const std::string pose = argv[2];
   const std::string done = argv[3];
   std::unique_ptr<drive::Process> program =
-      drive::Process::Start("\"" + g_run + "\\ridozod.exe\"", g_run);
+      drive::Process::Start("\"" + run + "\\ridozod.exe\"", run);
   if (!program) return Fail("ridozod.exe did not start"), 1;
   const DWORD pid = program->id();
   HWND main = drive::WaitForMainWindow(pid);
   if (!main || !History(main, pid)) return 1;
   HWND extra = nullptr;
-  if (pose == "menu") {
-    // Opens the menu as a click on "Pos_Commands" does.
-    RECT item;
-    GetMenuItemRect(main, GetMenu(main), 0, &item);
-    SetCursorPos((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    INPUT click[2]{};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SetForegroundWindow(main);
-    SendInput(2, click, sizeof(INPUT));
-    Sleep(500);
+  if (pose == "main") {
+    // Scrolled to the newest lines, as the user would.
+    const auto lines = static_cast<WPARAM>(drive::LogLines(main).size());
+    PostMessageW(drive::CommandLog(main), LB_SETTOPINDEX, lines > 8 ? lines - 8 : 0, 0);
+  } else if (pose == "menu") {
+    // F10 highlights the menu bar, Down opens the popup.
+    drive::TypeKey(main, VK_F10, 0x44);
+    Sleep(200);
+    drive::TypeKey(main, VK_DOWN, 0x50);
   } else if (pose == "dialog") {
     drive::MenuCommand(main, res::kIdOpen);
     extra = drive::WaitForDialog(pid, "POS Open");
