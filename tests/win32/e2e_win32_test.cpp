@@ -237,7 +237,9 @@ TEST_F(Ridozod, WriteSendsTypedBytesWithEscapesDecoded) {
   drive::SetText(d, res::kIdHandle, "1");
   // A byte above 0x7F goes to the library as the ANSI code page has it.
   drive::SetText(d, res::kIdWriteData, "Caf\xe9 \\qA\\x42");
-  drive::Click(d, res::kIdOk);
+  // Enter in the data box is the dialog's: it presses OK, and adds no line.
+  drive::MouseClick(GetDlgItem(d, res::kIdWriteData));
+  drive::TypeKey(d, VK_RETURN, 0x1C);
   ASSERT_TRUE(BoxSays("POS Write", "PosWrite Successful."));
   EXPECT_TRUE(LogHas({"nLines    -> 1 ", "--> Error, unknown escape sequence '\\q'",
                       "Command-->  PosWrite(1, [], 9)"}));

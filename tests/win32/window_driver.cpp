@@ -261,6 +261,18 @@ std::vector<std::string> LogLines(HWND main_window) {
   return ItemTexts(CommandLog(main_window), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
+void MouseClick(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  SetForegroundWindow(GetAncestor(window, GA_ROOT));
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
 void TypeKey(HWND window, WORD virtual_key, WORD scan_code) {
   SetForegroundWindow(window);
   INPUT in[2]{};

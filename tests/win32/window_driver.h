@@ -95,6 +95,9 @@ bool Choose(HWND dialog, int id, const std::string& item);
 HWND CommandLog(HWND main_window);
 std::vector<std::string> LogLines(HWND main_window);
 
+// Clicks the middle of a window with the mouse (SendInput).
+void MouseClick(HWND window);
+
 // Types a key on the keyboard (SendInput) into the foreground window: down,
 // then up, with the virtual key and the scan code.
 void TypeKey(HWND window, WORD virtual_key, WORD scan_code);

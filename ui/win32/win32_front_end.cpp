@@ -1,5 +1,6 @@
 #include "ui/win32/win32_front_end.h"
 
+#include <cstdint>
 #include <string>
 
 #include "posapi/pos_codes.h"
