@@ -25,7 +25,7 @@ constexpr const char* kNameTooLong = "Resource name longer than %d characters : 
 
 constexpr const char* kEchoName = "     %d: %s   ";
 constexpr const char* kEchoDec = "               (%ld)  ";
-constexpr const char* kEchoHex = "               (0x%lX)  ";
+constexpr const char* kEchoHex = "               (0x%llX)  ";  // 64 bits: a whole handle
 constexpr const char* kEchoString = "  %s    ";
 
 // The one row name whose remainder is not what the API expects.
@@ -64,7 +64,7 @@ std::string SecondEchoLine(const ResourceArg& row, const ResourcePair& pair) {
       // Numbers are 32 bits; the window handle is shown whole.
       const std::uintptr_t shown =
           pair.name == kQueueHandleName ? pair.value : pair.value & kNoValue;
-      return names::FormatLine(kEchoHex, static_cast<unsigned long>(shown));
+      return names::FormatLine(kEchoHex, static_cast<unsigned long long>(shown));
     }
     case kTagString: {
       // The row's own copy, never read past its end.

@@ -120,6 +120,25 @@ TEST(ResourceArgs, CountBeyondTheRowsGivesEmptyPairsWithoutSecondLine) {
   EXPECT_EQ(e.list.pair(2).value, 0u);
 }
 
+// A window handle may use more than 32 bits on a 64-bit system (also where a
+// long is 32 bits): its echo shows all of it; a number row shows 32 bits.
+TEST(ResourceArgs, TheWindowHandleIsEchoedWhole) {
+  if constexpr (sizeof(std::uintptr_t) < 8) GTEST_SKIP() << "32-bit handles";
+  const std::uintptr_t handle = std::uintptr_t{0x1234} << 32 | 0x89ABCDEF;
+  Editor e;
+  e.Add("PosNOne", kHex, "1");
+  BuildResourcePairs(e.list, 1);
+  e.list.pair(0) = ResourcePair{kQueueHandleName, handle};
+  e.port.Clear();
+  EchoResourcePairs(e.port, e.list, 1);
+  EXPECT_EQ(e.port.LogLines(), (std::vector<std::string>{"     1: queueHandle   ",
+                                                         "               (0x123489ABCDEF)  "}));
+  e.list.pair(0) = ResourcePair{"One", handle};
+  e.port.Clear();
+  EchoResourcePairs(e.port, e.list, 1);
+  EXPECT_EQ(e.port.LogLines().at(1), "               (0x89ABCDEF)  ");
+}
+
 TEST(ResourceArgs, AddingReplacesATypedCount) {
   Editor e;
   e.Add("PosNOne", kHex, "1");

@@ -1,6 +1,7 @@
 // The control channel: a local socket on which posimctl (or a test) sends one
 // command line per connection and reads the reply (control_channel_posix.cpp;
-// absent on Windows for now). A line longer than 64 KiB, or none within a few
+// on Windows a named pipe that stands for the socket's path,
+// control_channel_win32.cpp). A line longer than 64 KiB, or none within a few
 // seconds, is answered with an error and not run.
 #pragma once
 

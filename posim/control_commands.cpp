@@ -15,7 +15,7 @@ namespace posim {
 namespace {
 
 constexpr std::int32_t kUsageError = -1;
-constexpr long kMaxPostCount = 1000000;
+constexpr std::int64_t kMaxPostCount = 1000000;
 
 struct Args {
   std::vector<std::string> words;  // after the command word, without "@NAME"
@@ -24,11 +24,17 @@ struct Args {
 
 using Command = std::int32_t (*)(Client&, const Args&, std::string& out);
 
-bool ToNumber(const std::string& word, long& n) {
+// Numbers are 64 bits wide on every platform (a long is 32 bits on Windows).
+bool ToNumber(const std::string& word, std::int64_t& n) {
   const std::optional<std::int64_t> number = ParseNumberText(word);
-  if (!number || *number < LONG_MIN || *number > LONG_MAX) return false;
-  n = static_cast<long>(*number);
+  if (!number) return false;
+  n = *number;
   return true;
+}
+
+// A 32-bit message field given signed or unsigned: -0x80000000 to 0xFFFFFFFF.
+bool ToField(const std::string& word, std::int64_t& n) {
+  return ToNumber(word, n) && n >= INT32_MIN && n <= UINT32_MAX;
 }
 
 constexpr struct {
@@ -84,7 +90,7 @@ std::int32_t Swipe(Client& client, const Args& args, std::string& out) {
 }
 
 std::int32_t Weigh(Client& client, const Args& args, std::string& out) {
-  long grams = 0;
+  std::int64_t grams = 0;
   if (args.words.size() != 1 || !ToNumber(args.words[0], grams)) return kUsageError;
   if (grams < -kMaxLoadGrams || grams > kMaxLoadGrams) {
     out = "a load is at most " + std::to_string(kMaxLoadGrams) + " grams either way";
@@ -96,7 +102,7 @@ std::int32_t Weigh(Client& client, const Args& args, std::string& out) {
 }
 
 std::int32_t Key(Client& client, const Args& args, std::string& out) {
-  long code = 0;
+  std::int64_t code = 0;
   if (args.words.empty() || args.words.size() > 2 || !ToNumber(args.words[0], code) || code < 0 ||
       code > 0xFF || (args.words.size() == 2 && args.words[1].size() != 1)) {
     return kUsageError;
@@ -126,19 +132,21 @@ std::int32_t Type(Client& client, const Args& args, std::string& out) {
 }
 
 std::int32_t KeyLock(Client& client, const Args& args, std::string& out) {
-  long position = 0;
+  std::int64_t position = 0;
   if (args.words.size() != 1 || !ToNumber(args.words[0], position)) {
     return kUsageError;
   }
   Device* keyboard = Target(client, args, kClassKeyboard, out);
   if (keyboard == nullptr) return kUsageError;
-  const std::int32_t status = TurnKeyLock(client, *keyboard, static_cast<std::int32_t>(position));
+  // Beyond 32 bits is as far out of bounds as the nearest 32-bit number.
+  const auto clamped = std::clamp<std::int64_t>(position, INT32_MIN, INT32_MAX);
+  const std::int32_t status = TurnKeyLock(client, *keyboard, static_cast<std::int32_t>(clamped));
   if (status == kSysOutOfBounds) out = "the key lock has the positions 0 to 7";
   return status;
 }
 
 std::int32_t TouchCommand(Client& client, const Args& args, std::string& out) {
-  long x = 0, y = 0;
+  std::int64_t x = 0, y = 0;
   if (args.words.size() != 2 || !ToNumber(args.words[0], x) || !ToNumber(args.words[1], y) ||
       x < 0 || x > 0xFFFF || y < 0 || y > 0xFFFF) {
     return kUsageError;
@@ -201,14 +209,14 @@ std::int32_t Online(Client& client, const Args& args, std::string& out) {
 }
 
 std::int32_t Post(Client& client, const Args& args, std::string&) {
-  long code = 0, wparam = 0, lparam = 0, count = 1;
-  if (args.words.size() < 3 || args.words.size() > 4 || !ToNumber(args.words[0], code) ||
-      !ToNumber(args.words[1], wparam) || !ToNumber(args.words[2], lparam) ||
+  std::int64_t code = 0, wparam = 0, lparam = 0, count = 1;
+  if (args.words.size() < 3 || args.words.size() > 4 || !ToField(args.words[0], code) ||
+      !ToField(args.words[1], wparam) || !ToField(args.words[2], lparam) ||
       (args.words.size() == 4 &&
        (!ToNumber(args.words[3], count) || count < 1 || count > kMaxPostCount))) {
     return kUsageError;
   }
-  for (long i = 0; i < count; ++i) {
+  for (std::int64_t i = 0; i < count; ++i) {
     EmitRaw(client, static_cast<std::uint32_t>(code), static_cast<std::uint32_t>(wparam),
             static_cast<std::uint32_t>(lparam));
   }

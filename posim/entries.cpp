@@ -20,8 +20,15 @@
 namespace {
 
 posim::Simulator& Sim() {
+#if defined(_WIN32)
+  // Never destroyed: a program that ends with a session open unloads the
+  // library under the loader lock, where waiting for its threads never ends.
+  static posim::Simulator* const simulator = new posim::Simulator;
+  return *simulator;
+#else
   static posim::Simulator simulator;
   return simulator;
+#endif
 }
 
 void CopyOut(const std::string& text, char* out, std::int32_t size) {

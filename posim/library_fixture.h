@@ -1,5 +1,8 @@
-// Test fixture: the built simulated library, loaded with dlopen, and a
-// PostMessageA of the test program's own that records what the library posts.
+// Test fixture: the built simulated library, loaded by the binding's loader,
+// and what it posts to the window given as "queueHandle": on POSIX hosts a
+// PostMessageA of the test program's own records it (library_fixture_posix.cpp);
+// on Windows a real window of the test's thread receives it through USER32
+// and the fixture pumps its messages (library_fixture_win32.cpp).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,14 +22,17 @@ struct Post {
   std::uint32_t message;
   std::uintptr_t wparam;
   std::intptr_t lparam;
-  std::thread::id thread;  // that posted it
+  std::thread::id thread;  // that posted it; id() where the platform does not tell
 };
 
 // Waits until at least count posts have arrived (5 s at most); all of them.
 std::vector<Post> WaitForPosts(std::size_t count);
 void ClearPosts();
 
-inline constexpr std::uintptr_t kWindow = 0x1234;
+// The window given as "queueHandle", and a second one, made once for the
+// test program.
+extern std::uintptr_t kWindow;
+extern std::uintptr_t kOtherWindow;
 inline constexpr std::size_t kDefaultDevices = 13;
 
 struct ReadResult {
@@ -34,9 +40,15 @@ struct ReadResult {
   std::string bytes;
 };
 
+// The platform's part: the window, and taking in what has been posted to it.
+std::uintptr_t MakeTestWindow();
+void PumpPosts();
+void RecordPost(const Post& post);
+
 class LibraryTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite();
+  static void TearDownTestSuite();
   void SetUp() override;
   void TearDown() override;
 

@@ -158,11 +158,11 @@ TEST_F(LibraryTest, RequestsPostTheEventsOfTheirDevice) {
 }
 
 TEST_F(LibraryTest, AHandleWithAWindowOfItsOwnGetsItsDeviceEvents) {
-  const std::int32_t drawer = Open("DEVNAME", "PosDrawer", {{"queueHandle", 0x777}});
+  const std::int32_t drawer = Open("DEVNAME", "PosDrawer", {{"queueHandle", kOtherWindow}});
   ASSERT_EQ(Ioctl(drawer, kReqTillOpenTill), 0);
   const std::vector<Post> posts = WaitForPosts(1);
   ASSERT_EQ(posts.size(), 1u);
-  EXPECT_EQ(posts[0].window, 0x777u);
+  EXPECT_EQ(posts[0].window, kOtherWindow);
 }
 
 TEST_F(LibraryTest, GetValuesWritesNumbersAndTextsIntoTheCallersPairs) {
@@ -190,11 +190,11 @@ TEST_F(LibraryTest, GetValuesIntoTextsKeepsToTheRoomsTheCallerOffered) {
     const char* name;
     const char* offered;  // the caller's text: its room is its length and the zero, 100 if empty
     std::int32_t status;
-    const char* after;
+    std::string after;
   } cases[] = {
       {"columns", "xyz", 0, "20"},
       {"columns", "x", kSysBufferTooSmall, "x"},  // a cut number would be a wrong one
-      {"queueHandle", "", 0, "4660"},
+      {"queueHandle", "", 0, std::to_string(kWindow)},
       {"displayText", "ab", 0, "He"},
       {"cursorRow", "-", 0, "0"},
   };
@@ -204,7 +204,7 @@ TEST_F(LibraryTest, GetValuesIntoTextsKeepsToTheRoomsTheCallerOffered) {
     if (text.size() == 1) text.resize(100);
     std::vector<ResourcePair> pairs = {{"rows", 9}, {c.name, Text(text.data())}};
     EXPECT_EQ(IoctlInPlace(display, kReqSysGetValues, pairs), c.status);
-    EXPECT_STREQ(text.data(), c.after);
+    EXPECT_EQ(text.data(), c.after);
     EXPECT_EQ(pairs[0].value, c.status == 0 ? 2u : 9u) << "all pairs or none";
   }
   // Two pairs on one text: both keep to the room it had before either was written.

@@ -1,6 +1,7 @@
 // The default terminal and the parser of terminal description files.
 #include "posim/terminal.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -98,7 +99,15 @@ bool ParseTerminal(std::string_view text, std::vector<DeviceConfig>& devices, st
 TerminalSource LoadTerminal(const char* resource_file, std::vector<DeviceConfig>& devices,
                             std::string& error) {
   std::ifstream in;
-  if (resource_file != nullptr && resource_file[0] != '\0') in.open(resource_file);
+  if (resource_file != nullptr && resource_file[0] != '\0') {
+    // Some systems open a directory as an empty file, others not at all.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(resource_file, ignored)) {
+      error = "a directory";
+      return TerminalSource::kBadFile;
+    }
+    in.open(resource_file);
+  }
   if (!in.is_open() || !in) {
     devices = DefaultTerminal();
     return TerminalSource::kDefault;

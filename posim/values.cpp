@@ -135,7 +135,7 @@ std::optional<std::int64_t> PairNumber(std::uintptr_t value) {
 
 bool IsCallerText(std::uintptr_t value) {
   if constexpr (sizeof(void*) == 8) {
-    return value > 0xFFFFFFFFu && value != UINTPTR_MAX;
+    return value != UINTPTR_MAX && MayBeCallerAddress(value);
   } else {
     return value >= 0x10000u && value != 0xFFFFFFFFu;
   }

@@ -72,6 +72,10 @@ std::int32_t SetValue(Tables tables, const ResourcePair& pair);
 // build.
 bool IsCallerText(std::uintptr_t value);
 
+// On a 64-bit build, whether a value beyond the 32-bit numbers can be an
+// address of the caller's (caller_memory_posix.cpp, caller_memory_win32.cpp).
+bool MayBeCallerAddress(std::uintptr_t value);
+
 // The number a pair gives: its value as a signed 32-bit number or, on a
 // 64-bit build when it holds the caller's text, that text read as a number.
 std::optional<std::int64_t> PairNumber(std::uintptr_t value);
