@@ -84,9 +84,11 @@ TEST_F(Win32FrontEndTest, MainWindowMessagesReachTheCoreAndExitEndsTheLoop) {
   std::thread player([] {
     HWND w = WaitForMainWindow();
     ASSERT_NE(w, nullptr);
-    PostMessageA(w, WM_KEYDOWN, 'A', 0x001E0001);  // scan code 0x1e, bits 16-23
+    // F1 makes no character when the loop translates it; the character
+    // message comes on its own. Scan codes are bits 16-23 of lParam.
+    PostMessageA(w, WM_KEYDOWN, VK_F1, 0x003B0001);
     PostMessageA(w, WM_CHAR, 'a', 0x001E0001);
-    PostMessageA(w, WM_KEYUP, 'A', static_cast<LPARAM>(0xC11E0001u));
+    PostMessageA(w, WM_KEYUP, VK_F1, static_cast<LPARAM>(0xC13B0001u));
     // The device events 0x4201 to 0x4210 go to the core, with both parameters whole.
     PostMessageA(w, 0x4200, 1, 2);
     PostMessageA(w, 0x4201, 0xFFFFFFFFu, 0x80000001u);
@@ -102,7 +104,7 @@ TEST_F(Win32FrontEndTest, MainWindowMessagesReachTheCoreAndExitEndsTheLoop) {
   EXPECT_EQ(rec.commands, (std::vector<int>{999, 107}));
   using K = ui::KeyMessage;
   EXPECT_EQ(rec.keys, (std::vector<std::pair<K, unsigned>>{
-                          {K::kKeyDown, 0x1E}, {K::kChar, 0x1E}, {K::kKeyUp, 0x1E}}));
+                          {K::kKeyDown, 0x3B}, {K::kChar, 0x1E}, {K::kKeyUp, 0x3B}}));
   EXPECT_EQ(rec.posted,
             (std::vector<std::vector<std::uint32_t>>{
                 {0x4201, 0xFFFFFFFFu, 0x80000001u}, {0x420D, 0x00111C00, 1}, {0x4210, 3, 4}}));
