@@ -10,6 +10,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 ./scripts/install-deps.sh --test
+command -v import >/dev/null || {
+  echo "screenshots: ImageMagick is needed (Debian package imagemagick)" >&2
+  exit 1
+}
 cmake --preset windows-x64 >/dev/null
 cmake --build --preset windows-x64 -j"$(nproc)" --target ridozod vekapi32 ridozod_pose
 build=$root/build-win64
