@@ -100,6 +100,13 @@ class Ridozod : public ::testing::Test {
     ASSERT_TRUE(Closed(d));
   }
 
+  // A started program, initialised, with DEVNAME of the class open as handle 1.
+  void StartWithDevice(const std::string& device_class) {
+    ASSERT_TRUE(Start());
+    ASSERT_NO_FATAL_FAILURE(Initialize());
+    ASSERT_NO_FATAL_FAILURE(Open(device_class, "  Handle :  1  Device Name :  DEVNAME"));
+  }
+
   void ExpectExit(DWORD code) {
     const std::optional<DWORD> got = program_->Wait();
     ASSERT_TRUE(got.has_value()) << "the program did not end";
@@ -165,9 +172,7 @@ TEST_F(Ridozod, OpenWithTheDefaultsShowsTheHandle) {
 }
 
 TEST_F(Ridozod, IoctlGetValuesEchoesThePairsBeforeAndAfterTheCall) {
-  ASSERT_TRUE(Start());
-  ASSERT_NO_FATAL_FAILURE(Initialize());
-  ASSERT_NO_FATAL_FAILURE(Open("PosScanner", "  Handle :  1  Device Name :  DEVNAME"));
+  ASSERT_NO_FATAL_FAILURE(StartWithDevice("PosScanner"));
   HWND d = Dialog(res::kIdIoctl, "POS Ioctl");
   ASSERT_TRUE(d);
   drive::SetText(d, res::kIdHandle, "1");
@@ -207,9 +212,7 @@ TEST_F(Ridozod, IoctlGetValuesEchoesThePairsBeforeAndAfterTheCall) {
 }
 
 TEST_F(Ridozod, AScannedLabelIsReportedWhileADialogIsOpenAndThenRead) {
-  ASSERT_TRUE(Start());
-  ASSERT_NO_FATAL_FAILURE(Initialize());
-  ASSERT_NO_FATAL_FAILURE(Open("PosScanner", "  Handle :  1  Device Name :  DEVNAME"));
+  ASSERT_NO_FATAL_FAILURE(StartWithDevice("PosScanner"));
   HWND d = Dialog(res::kIdRead, "POS Read");
   ASSERT_TRUE(d);
   // The label comes in while the Read dialog is open.
@@ -229,9 +232,7 @@ TEST_F(Ridozod, AScannedLabelIsReportedWhileADialogIsOpenAndThenRead) {
 }
 
 TEST_F(Ridozod, WriteSendsTypedBytesWithEscapesDecoded) {
-  ASSERT_TRUE(Start());
-  ASSERT_NO_FATAL_FAILURE(Initialize());
-  ASSERT_NO_FATAL_FAILURE(Open("PosDisplay", "  Handle :  1  Device Name :  DEVNAME"));
+  ASSERT_NO_FATAL_FAILURE(StartWithDevice("PosDisplay"));
   HWND d = Dialog(res::kIdWrite, "POS Write");
   ASSERT_TRUE(d);
   drive::SetText(d, res::kIdHandle, "1");
