@@ -124,7 +124,7 @@ TEST(ResourceArgs, CountBeyondTheRowsGivesEmptyPairsWithoutSecondLine) {
 // long is 32 bits): its echo shows all of it; a number row shows 32 bits.
 TEST(ResourceArgs, TheWindowHandleIsEchoedWhole) {
   if constexpr (sizeof(std::uintptr_t) < 8) GTEST_SKIP() << "32-bit handles";
-  const std::uintptr_t handle = std::uintptr_t{0x1234} << 32 | 0x89ABCDEF;
+  const auto handle = static_cast<std::uintptr_t>(std::uint64_t{0x1234} << 32 | 0x89ABCDEF);
   Editor e;
   e.Add("PosNOne", kHex, "1");
   BuildResourcePairs(e.list, 1);
