@@ -38,6 +38,12 @@ if [ -x "$wine64" ]; then
     "${display[@]}" ctest --preset windows-x64 -j"$jobs" || status=1
     # The Wine server kept for the run.
     WINEPREFIX=$PWD/build-win64/wine/prefix /usr/lib/wine/wineserver64 -k 2>/dev/null
+    # --- The Windows program end to end (tests/e2e_win32.sh) ---
+    # An automation program of ours drives ridozod.exe's real windows under
+    # wine64 on an Xvfb display of its own.
+    echo "=== windows-x64 end-to-end ==="
+    tests/e2e_win32.sh build-win64 || status=1
+    # --- end of the Windows end-to-end block ---
   else
     echo "build failed: windows-x64" >&2
     status=1

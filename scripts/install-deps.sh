@@ -12,6 +12,9 @@ if [ "${1:-}" = "--test" ]; then
   # Wine runs the 64-bit Windows tests, Xvfb gives their windows a display.
   # Where they cannot be installed, test.sh says so and leaves those tests out.
   optional+=(wine64 xvfb xauth)
+  # Wine's own fonts (the caption buttons' Marlett, MS Sans Serif) for the
+  # Windows program's window frames.
+  optional+=(fonts-wine)
 fi
 if [ "${1:-}" = "--valgrind" ]; then
   packages+=(valgrind)

@@ -1,0 +1,164 @@
+// The main window through USER32: a second thread plays the window system's
+// side (keys, posted device events, menu commands) and the recorded calls of
+// the main window procedure are checked.
+#include "ui/win32/win32_front_end.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ui/win32/window_test.h"
+
+namespace win32 {
+namespace {
+
+using Win32FrontEndTest = WindowTest;
+
+constexpr const char* kClass = "RIDOZOD";
+
+struct Recorder : ui::MainWindowProc {
+  explicit Recorder(Win32FrontEnd& fe) : fe_(fe) {}
+  void OnCommand(int id) override {
+    commands.push_back(id);
+    if (id == 107) {
+      // What the log holds before the window goes, and how it is laid out.
+      fe_.AppendLog("second");
+      fe_.AppendLog("first");
+      fe_.AppendLog("line feed kept\n");
+      for (int i = 0; i < 30; ++i) fe_.AppendLog("more lines than the box shows");
+      HWND log = fe_.command_log();
+      for (LRESULT i = 0; i < 3; ++i) {
+        char text[256] = {};
+        SendMessageA(log, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        lines.emplace_back(text);
+      }
+      extent = static_cast<int>(SendMessageA(log, LB_GETHORIZONTALEXTENT, 0, 0));
+      RECT r;
+      GetWindowRect(log, &r);
+      MapWindowPoints(HWND_DESKTOP, fe_.main_window(), reinterpret_cast<POINT*>(&r), 2);
+      log_rect = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+      char caption[64] = {};
+      GetWindowTextA(log, caption, sizeof caption);
+      log_caption = caption;
+      log_style = static_cast<DWORD>(GetWindowLongA(log, GWL_STYLE));
+      fe_.DestroyMainWindow();
+    }
+  }
+  void OnKey(ui::KeyMessage kind, unsigned scan_code) override {
+    keys.push_back({kind, scan_code});
+  }
+  void OnPosted(std::uint32_t message, std::uint32_t wparam, std::uint32_t lparam) override {
+    posted.push_back({message, wparam, lparam});
+  }
+
+  Win32FrontEnd& fe_;
+  std::vector<int> commands;
+  std::vector<std::pair<ui::KeyMessage, unsigned>> keys;
+  std::vector<std::vector<std::uint32_t>> posted;
+  std::vector<std::string> lines;
+  int extent = 0;
+  std::vector<long> log_rect;
+  std::string log_caption;
+  DWORD log_style = 0;
+};
+
+// The main window of this process (another program's may be open too).
+HWND WaitForMainWindow() {
+  for (int i = 0; i < 500; ++i) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, kClass, nullptr); w;
+         w = FindWindowExA(nullptr, w, kClass, nullptr)) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      if (pid == GetCurrentProcessId()) return w;
+    }
+    Sleep(10);
+  }
+  return nullptr;
+}
+
+TEST_F(Win32FrontEndTest, MainWindowMessagesReachTheCoreAndExitEndsTheLoop) {
+  Win32FrontEnd fe(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL);
+  Recorder rec(fe);
+  std::thread player([] {
+    HWND w = WaitForMainWindow();
+    ASSERT_NE(w, nullptr);
+    // F1 makes no character when the loop translates it; the character
+    // message comes on its own. Scan codes are bits 16-23 of lParam.
+    PostMessageA(w, WM_KEYDOWN, VK_F1, 0x003B0001);
+    PostMessageA(w, WM_CHAR, 'a', 0x001E0001);
+    PostMessageA(w, WM_KEYUP, VK_F1, static_cast<LPARAM>(0xC13B0001u));
+    // The device events 0x4201 to 0x4210 go to the core, with both parameters whole.
+    PostMessageA(w, 0x4200, 1, 2);
+    PostMessageA(w, 0x4201, 0xFFFFFFFFu, 0x80000001u);
+    PostMessageA(w, 0x420D, 0x00111C00, 1);
+    PostMessageA(w, 0x4210, 3, 4);
+    PostMessageA(w, 0x4211, 5, 6);
+    PostMessageA(w, WM_COMMAND, MAKEWPARAM(999, 0), 0);
+    PostMessageA(w, WM_COMMAND, MAKEWPARAM(107, 0), 0);
+  });
+  const int code = fe.Run(rec);
+  player.join();
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(rec.commands, (std::vector<int>{999, 107}));
+  using K = ui::KeyMessage;
+  EXPECT_EQ(rec.keys, (std::vector<std::pair<K, unsigned>>{
+                          {K::kKeyDown, 0x3B}, {K::kChar, 0x1E}, {K::kKeyUp, 0x3B}}));
+  EXPECT_EQ(rec.posted,
+            (std::vector<std::vector<std::uint32_t>>{
+                {0x4201, 0xFFFFFFFFu, 0x80000001u}, {0x420D, 0x00111C00, 1}, {0x4210, 3, 4}}));
+  // The CommandLog: appended in order, never sorted, the line feed kept.
+  EXPECT_EQ(rec.lines, (std::vector<std::string>{"second", "first", "line feed kept\n"}));
+  EXPECT_EQ(rec.extent, 600);
+  // The box keeps whole lines: its height may shrink to the last whole one.
+  ASSERT_EQ(rec.log_rect.size(), 4u);
+  EXPECT_EQ((std::vector<long>{rec.log_rect[0], rec.log_rect[1], rec.log_rect[2]}),
+            (std::vector<long>{270, 5, 350}));
+  EXPECT_LE(rec.log_rect[3], 200);
+  EXPECT_GT(rec.log_rect[3], 150);
+  EXPECT_EQ(rec.log_caption, "Command and Status");
+  const DWORD frame = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL | WS_CHILD;
+  EXPECT_EQ(rec.log_style & frame, frame);
+  EXPECT_EQ(rec.log_style & (LBS_SORT | LBS_NOTIFY), 0u);
+  // The port hands out the window that the POS library posts to.
+  EXPECT_EQ(fe.MainWindow(), 0u);  // gone once the loop has ended
+}
+
+TEST_F(Win32FrontEndTest, TheClassIsRegisteredOnceAndASecondWindowRuns) {
+  // A second run in the same process finds the class already registered.
+  for (int run = 0; run < 2; ++run) {
+    Win32FrontEnd fe(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL);
+    Recorder rec(fe);
+    std::thread player([] {
+      HWND w = WaitForMainWindow();
+      ASSERT_NE(w, nullptr);
+      char title[128] = {};
+      GetWindowTextA(w, title, sizeof title);
+      EXPECT_STREQ(title, "The RIDOZOD Program for Win95 and WinNT");
+      // ZorAZIMenu: one popup with the commands in the table's order.
+      HMENU bar = GetMenu(w);
+      ASSERT_NE(bar, nullptr);
+      char text[64] = {};
+      GetMenuStringA(bar, 0, text, sizeof text, MF_BYPOSITION);
+      EXPECT_STREQ(text, "Pos_Commands");
+      HMENU popup = GetSubMenu(bar, 0);
+      std::vector<UINT> ids;
+      for (int i = 0; i < GetMenuItemCount(popup); ++i) ids.push_back(GetMenuItemID(popup, i));
+      EXPECT_EQ(ids, (std::vector<UINT>{100, 101, 102, 103, 104, 105, 0, 107}));
+      EXPECT_EQ(GetMenuState(popup, 6, MF_BYPOSITION) & MF_SEPARATOR, UINT{MF_SEPARATOR});
+      GetMenuStringA(popup, 1, text, sizeof text, MF_BYPOSITION);
+      EXPECT_STREQ(text, "PosOpen      ");
+      PostMessageA(w, WM_CLOSE, 0, 0);  // the close box: the default path ends the program
+    });
+    EXPECT_EQ(fe.Run(rec), 0);
+    player.join();
+    WNDCLASSA wc;
+    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), kClass, &wc));
+    EXPECT_EQ(wc.style, UINT{CS_HREDRAW | CS_VREDRAW});
+    EXPECT_EQ(wc.lpszMenuName, nullptr);
+  }
+}
+
+}  // namespace
+}  // namespace win32
