@@ -22,7 +22,8 @@ inline constexpr const char* kControlSocketName = "posim.sock";
 class ControlConnection {
  public:
   virtual ~ControlConnection() = default;
-  // Sends text; false once the client is gone or the channel stops.
+  // Sends text; false once the client is gone. Once the channel stops, only
+  // what goes out at once is sent (a stream's last lines): it waits for nobody.
   virtual bool Send(std::string_view text) = 0;
   // Whether the client hung up or the channel stops.
   virtual bool Gone() = 0;

@@ -10,6 +10,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -28,6 +29,7 @@ namespace {
 constexpr std::size_t kMaxLine = 65536;
 constexpr auto kReadTime = std::chrono::seconds(3);  // for one command line, from the connection
 constexpr std::size_t kMaxConnections = 32;          // served at once
+constexpr auto kLastWords = std::chrono::milliseconds(500);  // for the connections, at the end
 
 bool MakeAddress(const char* path, sockaddr_un& address) {
   std::memset(&address, 0, sizeof address);
@@ -171,13 +173,14 @@ class Connection : public ControlConnection {
 
   bool Send(std::string_view text) override {
     std::size_t done = 0;
-    while (done < text.size() && !stopping_) {
-      const ssize_t n = send(fd_, text.data() + done, text.size() - done, MSG_NOSIGNAL);
+    while (done < text.size()) {
+      const int flags = MSG_NOSIGNAL | (stopping_ ? MSG_DONTWAIT : 0);
+      const ssize_t n = send(fd_, text.data() + done, text.size() - done, flags);
       if (n < 0 && errno == EINTR) continue;
       if (n <= 0) return false;
       done += static_cast<std::size_t>(n);
     }
-    return done == text.size();
+    return true;
   }
 
   bool Gone() override {
@@ -195,7 +198,8 @@ class Connection : public ControlConnection {
     });
   }
   bool Done() const { return done_; }
-  // Wakes the thread from a blocking read or write.
+  // Wakes the thread from a blocking read; from a write too with Interrupt.
+  void StopReading() { shutdown(fd_, SHUT_RD); }
   void Interrupt() { shutdown(fd_, SHUT_RDWR); }
 
  private:
@@ -243,6 +247,15 @@ class PosixControlChannel : public ControlChannel {
       // The thread also ends when the pipe closes below.
     }
     thread_.join();
+    // A connection that waits for its line ends at once; streams send what
+    // they hold and end; whoever is still busy then is cut off.
+    for (auto& connection : connections_) connection->StopReading();
+    const auto deadline = std::chrono::steady_clock::now() + kLastWords;
+    while (std::chrono::steady_clock::now() < deadline &&
+           std::any_of(connections_.begin(), connections_.end(),
+                       [](const std::unique_ptr<Connection>& c) { return !c->Done(); })) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     for (auto& connection : connections_) connection->Interrupt();
     connections_.clear();  // joins each
     close(listener_);

@@ -2,6 +2,7 @@
 // client has an instance of the pipe and a thread of its own.
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <list>
@@ -19,6 +20,7 @@ constexpr std::size_t kMaxLine = 65536;
 constexpr DWORD kReadTime = 3000;            // ms, for one command line, from the connection
 constexpr std::size_t kMaxConnections = 32;  // served at once
 constexpr DWORD kBufferSize = 4096;
+constexpr DWORD kLastWords = 100;  // ms, for a write once the channel stops
 
 // An instance of the pipe that waits for a client. The first one claims the
 // name: a live channel of another program keeps it.
@@ -125,10 +127,14 @@ class PipeIo {
            GetOverlappedResult(pipe_, &overlapped_, &n, FALSE);
   }
 
-  // True when the I/O completed; false (and cancelled) at the timeout or stop.
+  // True when the I/O completed; false (and cancelled) at the timeout or
+  // stop. Once stopped, the I/O has a moment (kLastWords) to complete.
   bool Wait(DWORD milliseconds) {
     const HANDLE handles[2] = {overlapped_.hEvent, stop_};
-    if (WaitForMultipleObjects(2, handles, FALSE, milliseconds) == WAIT_OBJECT_0) return true;
+    const DWORD waited =
+        Stopped() ? WaitForSingleObject(overlapped_.hEvent, std::min(milliseconds, kLastWords))
+                  : WaitForMultipleObjects(2, handles, FALSE, milliseconds);
+    if (waited == WAIT_OBJECT_0) return true;
     CancelIo(pipe_);
     DWORD ignored = 0;
     GetOverlappedResult(pipe_, &overlapped_, &ignored, TRUE);
@@ -148,7 +154,7 @@ class Connection : public ControlConnection {
     if (thread_.joinable()) thread_.join();
   }
 
-  bool Send(std::string_view text) override { return !io_.Stopped() && io_.Write(text); }
+  bool Send(std::string_view text) override { return io_.Write(text); }
   bool Gone() override { return io_.Stopped() || io_.ClientGone(); }
 
   void Start(const ConnectionHandler& handler) {

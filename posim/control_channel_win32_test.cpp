@@ -2,7 +2,11 @@
 // pipe of the program's directory, one command each or a stream.
 #include <windows.h>
 
+#include <fstream>
+#include <iterator>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "posim/codes.h"
@@ -18,11 +22,22 @@ struct RunResult {
   std::string output;  // stdout and stderr
 };
 
-// Runs posimctl.exe in the current directory and collects what it prints.
-RunResult Posimctl(const std::string& words) {
+// posimctl.exe started in the current directory, what it prints (stdout and
+// stderr) collected as it comes.
+struct Child {
+  PROCESS_INFORMATION process = {};
+  std::string output;
+  std::thread reader;
+};
+
+std::unique_ptr<Child> Start(const std::string& words) {
+  auto child = std::make_unique<Child>();
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE read_end = nullptr, write_end = nullptr;
-  if (!CreatePipe(&read_end, &write_end, &inherit, 0)) return {999, "no pipe"};
+  if (!CreatePipe(&read_end, &write_end, &inherit, 0)) {
+    child->output = "no pipe";
+    return child;
+  }
   SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
@@ -30,27 +45,43 @@ RunResult Posimctl(const std::string& words) {
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = write_end;
   startup.hStdError = write_end;
-  PROCESS_INFORMATION process = {};
   std::string command = "\"" + std::string(POSIMCTL_PATH) + "\" " + words;
-  const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE,
-                                      CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
+  const BOOL started =
+      CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                     nullptr, &startup, &child->process);
   CloseHandle(write_end);
   if (!started) {
     CloseHandle(read_end);
-    return {999, "cannot start " + command};
+    child->output = "cannot start " + command;
+    return child;
   }
-  std::string output;
-  char chunk[4096];
-  for (DWORD n; ReadFile(read_end, chunk, sizeof chunk, &n, nullptr) && n > 0;) {
-    output.append(chunk, n);
+  child->reader = std::thread([read_end, out = &child->output] {
+    char chunk[4096];
+    for (DWORD n; ReadFile(read_end, chunk, sizeof chunk, &n, nullptr) && n > 0;) {
+      out->append(chunk, n);
+    }
+    CloseHandle(read_end);
+  });
+  return child;
+}
+
+// Waits for it to end (10 s at most, then ends it) and collects what it printed.
+RunResult Finish(Child& child) {
+  if (child.process.hProcess == nullptr) return {999, child.output};
+  if (WaitForSingleObject(child.process.hProcess, 10000) != WAIT_OBJECT_0) {
+    TerminateProcess(child.process.hProcess, 998);
+    WaitForSingleObject(child.process.hProcess, INFINITE);
   }
-  CloseHandle(read_end);
-  WaitForSingleObject(process.hProcess, 10000);
+  child.reader.join();
   DWORD code = 999;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  return {code, output};
+  GetExitCodeProcess(child.process.hProcess, &code);
+  CloseHandle(child.process.hProcess);
+  CloseHandle(child.process.hThread);
+  return {code, child.output};
+}
+
+RunResult Posimctl(const std::string& words) {
+  return Finish(*Start(words));
 }
 
 // Sends bytes on a connection of its own and reads the reply.
@@ -105,7 +136,7 @@ TEST_F(LibraryTest, PosimctlDrivesTheTerminalOverThePipe) {
       {"frobnicate", 1, "error: unknown command 'frobnicate'"},
       {"-s C:\\nonexistent\\posim.sock help", 2, "no simulated terminal listens"},
       {"", 2, "usage: posimctl"},
-      {"trace", 2, "posimctl: 'trace' is not available on Windows"},
+      {"trace --bogus", 2, "usage: posimctl trace [events] [--to FILE]"},
       {"watch display", 2, "posimctl: 'watch' is not available on Windows"},
       {"play checkout.txt", 2, "posimctl: 'play' is not available on Windows"},
   };
@@ -183,6 +214,32 @@ TEST_F(LibraryTest, PosimctlFailAndRs232ActOverThePipe) {
   const RunResult rs232 = Posimctl(R"(rs232 OK\r\n)");
   ASSERT_EQ(rs232.exit_code, 0u) << rs232.output;
   EXPECT_EQ(Read(port, 80).bytes, "OK\r\n");
+}
+
+std::string FileText(const char* name) {
+  std::ifstream in(name);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(LibraryTest, PosimctlTraceFollowsTheCallsUntilTheSessionEnds) {
+  const std::unique_ptr<Child> child = Start("trace --to calls.txt");
+  // The stream is there once a call shows in the file.
+  std::string file;
+  for (int i = 0; i < 500 && file.find("PosVersion") == std::string::npos; ++i) {
+    version_(&context_, 1, 2, 3);
+    Sleep(20);
+    file = FileText("calls.txt");
+  }
+  ASSERT_NE(file.find("PosVersion(1, 2, 3) = 0\n"), std::string::npos) << file;
+  Open("DEVNAME", "PosScanner");
+  ASSERT_EQ(term_(&context_), 0);
+  const RunResult run = Finish(*child);
+  EXPECT_EQ(run.exit_code, 0u) << run.output;
+  const std::string open = R"(PosOpen("DEVNAME", "PosScanner", [], 0) = 0, handle 1 (SCANNER1))";
+  EXPECT_NE(run.output.find(open), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("posimctl: the POS session ended"), std::string::npos) << run.output;
+  EXPECT_NE(FileText("calls.txt").find(open), std::string::npos);
+  DeleteFileA("calls.txt");
 }
 
 TEST_F(LibraryTest, IdleClientsHoldUpNobody) {

@@ -48,9 +48,7 @@ HANDLE ConnectToPipe(const std::string& path) {
   return INVALID_HANDLE_VALUE;
 }
 
-PipeExchange ExchangeOnPipe(const std::string& path, const std::string& bytes, std::string& reply) {
-  const HANDLE pipe = ConnectToPipe(path);
-  if (pipe == INVALID_HANDLE_VALUE) return PipeExchange::kNoPipe;
+bool ExchangeOn(HANDLE pipe, const std::string& bytes, std::string& reply) {
   DWORD n = 0;
   // The channel may refuse a command before it has all of it: its reply still counts.
   const bool sent = WriteFile(pipe, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr) &&
@@ -58,7 +56,13 @@ PipeExchange ExchangeOnPipe(const std::string& path, const std::string& bytes, s
   while (ReadSome(pipe, reply)) {
   }
   CloseHandle(pipe);
-  return !sent && reply.empty() ? PipeExchange::kNotSent : PipeExchange::kReplied;
+  return sent || !reply.empty();
+}
+
+PipeExchange ExchangeOnPipe(const std::string& path, const std::string& bytes, std::string& reply) {
+  const HANDLE pipe = ConnectToPipe(path);
+  if (pipe == INVALID_HANDLE_VALUE) return PipeExchange::kNoPipe;
+  return ExchangeOn(pipe, bytes, reply) ? PipeExchange::kReplied : PipeExchange::kNotSent;
 }
 
 }  // namespace posim

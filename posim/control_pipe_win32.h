@@ -22,6 +22,10 @@ std::string ControlPipeName(const char* path);
 // instance is taken; INVALID_HANDLE_VALUE when none listens.
 HANDLE ConnectToPipe(const std::string& path);
 
+// Sends bytes as they are on a client's connection, reads the reply to its
+// end and closes the connection; false when nothing was sent or replied.
+bool ExchangeOn(HANDLE pipe, const std::string& bytes, std::string& reply);
+
 enum class PipeExchange { kReplied, kNoPipe, kNotSent };
 
 // Connects to the pipe of path, sends bytes as they are and reads the reply

@@ -39,6 +39,10 @@ void Trace(Simulator& simulator, const std::vector<std::string>& words,
     for (const std::string& line : feed.Wait(seen, kPatience)) text += line + "\n";
     if (!text.empty() && !connection.Send(text)) return;
   }
+  // The calls up to the end of the session (its PosTerm among them) still go out.
+  std::string text;
+  for (const std::string& line : feed.Wait(seen, milliseconds(0))) text += line + "\n";
+  if (!text.empty()) connection.Send(text);
 }
 
 void Watch(Simulator& simulator, const std::vector<std::string>& words,

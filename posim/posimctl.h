@@ -1,7 +1,9 @@
 // The commands that posimctl runs itself, beside sending one line. On
-// Windows (posimctl_streams_win32.cpp) each only says that it is not there.
+// Windows play and watch only say that they are not there
+// (posimctl_streams_win32.cpp).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,19 @@ int Play(const Endpoint& endpoint, const std::vector<std::string>& words);
 int Watch(const Endpoint& endpoint, const std::vector<std::string>& words);
 // posimctl trace [events] [--to FILE]
 int Trace(const Endpoint& endpoint, const std::vector<std::string>& words);
+
+enum class StreamEnd { kNotOpened, kStopped, kSessionEnded };
+
+// Follows a stream (control_streams.h): sends line and hands what arrives
+// after its "ok" to put, line by line with their line ends, until a stop
+// (Ctrl-C) or the end of the session. put is called once as soon as the
+// stream is open, with what came with the "ok" (maybe nothing). When the
+// stream cannot be opened, the reason is printed.
+StreamEnd FollowStream(const Endpoint& endpoint, const std::string& line,
+                       const std::function<void(const std::string& text)>& put);
+
+// Whether posimctl's output goes to a terminal (rather than a file or pipe).
+bool OutputIsTerminal();
 
 #if !defined(_WIN32)
 // Opens a stream: the command's "ok" read, the rest left to the reader. -1

@@ -1,6 +1,5 @@
-// posimctl on Windows: the words that follow the terminal as it goes (play,
-// watch, trace) are there on POSIX hosts only; the simulator serves their
-// streams on the pipe all the same.
+// posimctl on Windows: the scenarios and the live view (play, watch) are
+// there on POSIX hosts only; trace is (control_client_win32.cpp).
 #include <cstdio>
 
 #include "posim/posimctl.h"
@@ -25,10 +24,6 @@ int Play(const Endpoint&, const std::vector<std::string>&) {
 
 int Watch(const Endpoint&, const std::vector<std::string>&) {
   return NotHere("watch");
-}
-
-int Trace(const Endpoint&, const std::vector<std::string>&) {
-  return NotHere("trace");
 }
 
 }  // namespace posimctl

@@ -255,6 +255,21 @@ TEST_F(LibraryTest, TheTraceTellsEveryCallAndEventAsItHappens) {
   EXPECT_EQ(Untimed(text), want);
 }
 
+TEST_F(LibraryTest, TheTraceEndsWithTheSessionsLastCalls) {
+  const int fd = Stream("trace");
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(ReadUntil(fd, "ok\n", 2s), "ok\n");
+  EXPECT_EQ(close_(&context_, 77), posim::kSysInvalidDescriptor);
+  ASSERT_EQ(term_(&context_), 0);
+  const auto ended = Clock::now();
+  const std::string text = ReadUntil(fd, "\x01never", 3s);
+  close(fd);
+  EXPECT_LT(Clock::now() - ended, 2s) << "the stream ends with the session";
+  const std::vector<std::string> want = {"PosClose(77) = 303 POSERR_SYS_INVALID_DESCRIPTOR",
+                                         "PosTerm() = 0"};
+  EXPECT_EQ(Untimed(text), want);
+}
+
 TEST_F(LibraryTest, PosimctlTraceWritesTheCallsIntoAFileTooUntilCtrlC) {
   Child child = Spawn({"trace", "--to", "calls.txt"});
   // The stream is there once a call shows in the file.
