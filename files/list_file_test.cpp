@@ -122,9 +122,10 @@ TEST(ReadListEntries, StopsAtItsBudget) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.budget);
-    char text[] = "a\nb\nc\n";
-    std::FILE* file = fmemopen(text, 6, "rb");
+    std::FILE* file = std::tmpfile();
     ASSERT_NE(file, nullptr);
+    std::fputs("a\nb\nc\n", file);
+    std::rewind(file);
     Items entries;
     EXPECT_EQ(ReadListEntries(file, c.budget, [&](const std::string& e) { entries.push_back(e); }),
               c.whole);
