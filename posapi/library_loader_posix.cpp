@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "files/program_folder.h"
 #include "posapi/library_loader.h"
 
 namespace posapi {
@@ -30,22 +31,12 @@ std::string PlatformFileName(const char* name) {
   return "lib" + base + kSuffix;
 }
 
-std::string ProgramDirectory() {
-  char path[4096];
-  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return {};
-  path[n] = '\0';
-  char* slash = std::strrchr(path, '/');
-  if (slash == nullptr) return {};
-  return std::string(path, slash + 1);
-}
-
 }  // namespace
 
 LibraryHandle OpenLibrary(const char* name) {
   if (std::strchr(name, '/') != nullptr) return dlopen(name, RTLD_NOW | RTLD_LOCAL);
   const std::string file = PlatformFileName(name);
-  const std::string beside = ProgramDirectory();
+  const std::string beside = files::ProgramFolder();
   if (!beside.empty()) {
     if (void* library = dlopen((beside + file).c_str(), RTLD_NOW | RTLD_LOCAL)) return library;
   }

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "files/program_folder.h"
 #include "posim/control_channel.h"
 #include "posim/control_client.h"
 #include "posim/control_note.h"
@@ -35,13 +36,7 @@ std::string CurrentFolder() {
 }
 
 std::string BesideProgram(const char* name) {
-  char path[4096];
-  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return name;
-  path[n] = '\0';
-  char* slash = std::strrchr(path, '/');
-  if (slash == nullptr) return name;
-  return std::string(path, slash + 1) + name;
+  return files::ProgramFolder() + name;
 }
 
 std::string Folder(const std::string& path) {

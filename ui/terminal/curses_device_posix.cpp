@@ -18,6 +18,7 @@
 #include <cstring>
 #include <string>
 
+#include "files/program_folder.h"
 #include "ui/terminal/curses_device.h"
 #include "ui/terminal/escape_keys.h"
 
@@ -121,13 +122,7 @@ std::string g_capture_file;
 
 std::string CaptureFileBesideProgram() {
   if (!g_capture_file.empty()) return g_capture_file;
-  char path[4096];
-  const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return kOutputCaptureName;
-  path[n] = '\0';
-  char* slash = std::strrchr(path, '/');
-  if (slash == nullptr) return kOutputCaptureName;
-  return std::string(path, slash + 1) + kOutputCaptureName;
+  return files::ProgramFolder() + kOutputCaptureName;
 }
 
 // Once per process: the terminal keeps a descriptor of its own, and
