@@ -11,7 +11,7 @@ std::string ProgramFolder() {
   const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
   if (n <= 0) return {};
   path[n] = '\0';
-  const char* slash = std::strrchr(path, '/');
+  char* slash = std::strrchr(path, '/');
   if (slash == nullptr) return {};
   return std::string(path, slash + 1);
 }
