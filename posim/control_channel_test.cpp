@@ -178,6 +178,14 @@ TEST_F(LibraryTest, WhatAnEarlierProgramLeftAtTheSocketNeverStopsTheStart) {
                                 "/posim.sock is there already and is no socket (left as it is)"),
                 std::string::npos)
           << run.output;
+      // A socket named elsewhere is all that is looked at: this simulator's word is no answer.
+      const RunResult elsewhere = Posimctl("-s /nonexistent/posim.sock show events");
+      EXPECT_EQ(elsewhere.exit_code, 2);
+      EXPECT_EQ(elsewhere.output.rfind("posimctl: no simulated terminal listens at "
+                                       "/nonexistent/posim.sock: ",
+                                       0),
+                0u)
+          << elsewhere.output;
     }
     ASSERT_EQ(term_(&context_), 0);
     if (left == "a live socket") {

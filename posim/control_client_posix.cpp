@@ -82,8 +82,10 @@ std::string Owner(const std::string& path) {
   return "uid " + std::to_string(info.st_uid);
 }
 
-// Why nothing answers at the paths tried, each with its errno.
-std::string WhyNot(const std::vector<std::pair<std::string, int>>& tried) {
+// Why nothing answers at the paths tried, each with its errno. A socket named
+// with -s is the only place looked at; otherwise word from a simulator
+// anywhere helps a user who ran posimctl from the wrong folder.
+std::string WhyNot(const std::vector<std::pair<std::string, int>>& tried, bool named) {
   for (const auto& [path, error] : tried) {
     if (error == EACCES || error == EPERM) {
       return Absolute(path) + " belongs to " + Owner(path) +
@@ -92,7 +94,7 @@ std::string WhyNot(const std::vector<std::pair<std::string, int>>& tried) {
   }
   std::vector<std::string> folders;
   for (const auto& tried_path : tried) folders.push_back(Folder(Absolute(tried_path.first)));
-  // Word from a simulator where posimctl looked; else from any.
+  // Word from a simulator where posimctl looked; else, unless a socket was named, from any.
   const std::vector<posim::ControlNote> notes = posim::ReadControlNotes();
   std::vector<posim::ControlNote> here;
   for (const posim::ControlNote& note : notes) {
@@ -101,7 +103,8 @@ std::string WhyNot(const std::vector<std::pair<std::string, int>>& tried) {
     }
   }
   std::string why;
-  for (const posim::ControlNote& note : here.empty() ? notes : here) {
+  const bool anywhere = here.empty() && !named;
+  for (const posim::ControlNote& note : anywhere ? notes : here) {
     why += "the POS subsystem runs in process " + std::to_string(note.process) + " (in " +
            note.folder + ") without its control socket: " + note.reason + "\n";
   }
@@ -139,7 +142,7 @@ int Connect(const Endpoint& endpoint, std::string& error) {
     if (fd >= 0) return fd;
     tried.emplace_back(path, errno);
   }
-  error = WhyNot(tried);
+  error = WhyNot(tried, !endpoint.socket.empty());
   return -1;
 }
 
