@@ -1,6 +1,7 @@
 // Recording window and dialog procedures for the front end's tests.
 #pragma once
 
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "ui/port.h"
 #include "ui/terminal/cell_grid.h"
+#include "ui/terminal/screen.h"
 
 namespace terminal::testing {
 
@@ -23,6 +25,14 @@ inline int RowOf(const CellGrid& grid, std::string_view text) {
   for (int y = 0; y < grid.height(); ++y)
     if (grid.Row(y).find(text) != std::string::npos) return y;
   return -1;
+}
+
+// The most frames a loop that ran this long may paint for a flood queued
+// before it: the first, one a frame interval while messages keep coming, one
+// when the queue runs dry and one at the end. A slow (sanitized, loaded)
+// machine takes longer and may paint more, never once a line.
+inline int MostFloodPaints(std::chrono::steady_clock::duration ran) {
+  return 3 + static_cast<int>(ran / Screen::kFrameInterval);
 }
 
 // What the main window procedure received, one text per call:
