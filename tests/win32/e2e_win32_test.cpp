@@ -10,117 +10,13 @@
 #include <vector>
 
 #include "resources/list_files.h"
-#include "resources/templates.h"
-#include "tests/win32/window_driver.h"
+#include "tests/win32/e2e_fixture.h"
+
+namespace e2e {
+
+std::string g_run;
 
 namespace {
-
-std::string g_run;  // the run folder: ridozod.exe, vekapi32.dll, posimctl.exe, list files
-
-using drive::Box;
-
-std::string Join(const std::vector<std::string>& lines) {
-  std::string all;
-  for (const std::string& l : lines) all += "  [" + l + "]\n";
-  return all;
-}
-
-// Whether the wanted lines stand in the log in this order (others between them).
-bool InOrder(const std::vector<std::string>& log, const std::vector<std::string>& wanted) {
-  std::size_t at = 0;
-  for (const std::string& line : log)
-    if (at < wanted.size() && line == wanted[at]) ++at;
-  return at == wanted.size();
-}
-
-class Ridozod : public ::testing::Test {
- protected:
-  void TearDown() override {
-    // A case that failed half-way leaves boxes and dialogs: the driver ends the program.
-    program_.reset();
-  }
-
-  ::testing::AssertionResult Start(const std::string& folder = g_run) {
-    program_ = drive::Process::Start("\"" + folder + "\\ridozod.exe\"", folder);
-    if (!program_) return ::testing::AssertionFailure() << "ridozod.exe did not start";
-    main_ = drive::WaitForMainWindow(program_->id());
-    if (!main_) return ::testing::AssertionFailure() << "no main window";
-    return ::testing::AssertionSuccess();
-  }
-
-  DWORD pid() const { return program_->id(); }
-  std::vector<std::string> Log() const { return drive::LogLines(main_); }
-
-  // Waits until the log holds these lines in this order.
-  ::testing::AssertionResult LogHas(const std::vector<std::string>& wanted) {
-    if (drive::WaitUntil([&] { return InOrder(Log(), wanted); }))
-      return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the log lacks, in this order:\n"
-                                         << Join(wanted) << "it holds:\n"
-                                         << Join(Log());
-  }
-
-  // Waits for a message box, checks it and presses its OK.
-  ::testing::AssertionResult BoxSays(const std::string& caption, const std::string& text) {
-    const std::optional<Box> box = drive::WaitForMessageBox(pid());
-    if (!box) return ::testing::AssertionFailure() << "no message box; log:\n" << Join(Log());
-    if (box->caption != caption || box->text != text)
-      return ::testing::AssertionFailure() << "box [" << box->caption << "] [" << box->text
-                                           << "], wanted [" << caption << "] [" << text << "]";
-    if (!drive::CloseMessageBox(*box)) return ::testing::AssertionFailure() << "box stayed open";
-    return ::testing::AssertionSuccess();
-  }
-
-  HWND Dialog(int command, const std::string& title) {
-    drive::MenuCommand(main_, command);
-    return drive::WaitForDialog(pid(), title);
-  }
-
-  ::testing::AssertionResult Closed(HWND dialog) {
-    if (drive::WaitUntil([&] { return !IsWindow(dialog); })) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the dialog stayed open";
-  }
-
-  // Initialize with the dialog's defaults.
-  void Initialize() {
-    HWND d = Dialog(res::kIdInitialize, "POS Initialization");
-    ASSERT_TRUE(d);
-    drive::Click(d, res::kIdOk);
-    ASSERT_TRUE(BoxSays("POS Initialize", "Initialize Successful."));
-    ASSERT_TRUE(Closed(d));
-  }
-
-  // Opens DEVNAME of the class; the handle line shows the handle.
-  void Open(const std::string& device_class, const std::string& handle_line) {
-    HWND d = Dialog(res::kIdOpen, "POS Open");
-    ASSERT_TRUE(d);
-    ASSERT_TRUE(drive::Choose(d, res::kIdDeviceClass, device_class)) << device_class;
-    drive::Click(d, res::kIdOk);
-    ASSERT_TRUE(BoxSays("POS Open", handle_line));
-    ASSERT_TRUE(Closed(d));
-  }
-
-  // A started program, initialised, with DEVNAME of the class open as handle 1.
-  void StartWithDevice(const std::string& device_class) {
-    ASSERT_TRUE(Start());
-    ASSERT_NO_FATAL_FAILURE(Initialize());
-    ASSERT_NO_FATAL_FAILURE(Open(device_class, "  Handle :  1  Device Name :  DEVNAME"));
-  }
-
-  void ExpectExit(DWORD code) {
-    const std::optional<DWORD> got = program_->Wait();
-    ASSERT_TRUE(got.has_value()) << "the program did not end";
-    EXPECT_EQ(*got, code);
-  }
-
-  void Exit() {
-    drive::MenuCommand(main_, res::kIdExit);
-    ExpectExit(0);
-  }
-
-  std::unique_ptr<drive::Process> program_;
-  HWND main_ = nullptr;
-};
 
 TEST_F(Ridozod, CloseBeforeInitializeNamesStatus302) {
   ASSERT_TRUE(Start());
@@ -216,8 +112,7 @@ TEST_F(Ridozod, AScannedLabelIsReportedWhileADialogIsOpenAndThenRead) {
   HWND d = Dialog(res::kIdRead, "POS Read");
   ASSERT_TRUE(d);
   // The label comes in while the Read dialog is open.
-  const drive::Ran scan =
-      drive::RunToEnd("\"" + g_run + "\\posimctl.exe\" scan 4006381333931", g_run);
+  const drive::Ran scan = Posimctl("scan 4006381333931");
   ASSERT_EQ(scan.exit_code, 0u) << scan.output;
   ASSERT_TRUE(BoxSays("SCANNER Message", "SCANNER DATA AVAILABLE (Length = 13)"));
   EXPECT_TRUE(IsWindow(d));
@@ -245,7 +140,7 @@ TEST_F(Ridozod, WriteSendsTypedBytesWithEscapesDecoded) {
   EXPECT_TRUE(LogHas({"nLines    -> 1 ", "--> Error, unknown escape sequence '\\q'",
                       "Command-->  PosWrite(1, [], 9)"}));
   ASSERT_TRUE(Closed(d));
-  const drive::Ran shown = drive::RunToEnd("\"" + g_run + "\\posimctl.exe\" show display", g_run);
+  const drive::Ran shown = Posimctl("show display");
   EXPECT_EQ(shown.exit_code, 0u);
   // The display shows the byte 0xE9 and the backslash escaped.
   EXPECT_NE(shown.output.find("Caf\\xE9 \\\\qAB"), std::string::npos) << shown.output;
@@ -301,6 +196,7 @@ TEST_F(Ridozod, ExitAndTheCloseBoxEndWithExitCode0) {
 }
 
 }  // namespace
+}  // namespace e2e
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
@@ -308,6 +204,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: ridozod_e2e RUN_FOLDER [gtest options]\n");
     return 2;
   }
-  g_run = argv[1];
+  e2e::g_run = argv[1];
   return RUN_ALL_TESTS();
 }
