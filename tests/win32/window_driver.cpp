@@ -235,6 +235,10 @@ std::string GetText(HWND dialog, int id) {
   return WindowText(GetDlgItem(dialog, id));
 }
 
+bool IsChecked(HWND dialog, int id) {
+  return Send(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 void Click(HWND dialog, int id) {
   PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }

@@ -80,6 +80,8 @@ void MenuCommand(HWND main_window, int id);
 // Replaces a control's text, as typing would.
 void SetText(HWND dialog, int id, const std::string& text);
 std::string GetText(HWND dialog, int id);
+// Whether a check box or radio button is checked.
+bool IsChecked(HWND dialog, int id);
 // Presses a button with the mouse (BM_CLICK). Posted: the press may open a
 // modal box, and the driver must not wait for it to close.
 void Click(HWND dialog, int id);

@@ -1,0 +1,147 @@
+// End-to-end cases of the file routes: the Write dialog sends a whole file,
+// the Read dialog saves what it read. The RS-232 port of the simulated
+// terminal keeps the bytes written to it exactly and gives back what arrives.
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "tests/win32/e2e_fixture.h"
+
+namespace e2e {
+namespace {
+
+std::string RunPath(const std::string& name) {
+  return g_run + "\\" + name;
+}
+
+bool WriteRunFile(const std::string& name, const std::string& bytes) {
+  std::FILE* f = std::fopen(RunPath(name).c_str(), "wb");
+  if (!f) return false;
+  const bool whole = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && whole;
+}
+
+std::optional<std::string> ReadRunFile(const std::string& name) {
+  std::FILE* f = std::fopen(RunPath(name).c_str(), "rb");
+  if (!f) return std::nullopt;
+  std::string bytes;
+  char chunk[512];
+  std::size_t n = 0;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
+  std::fclose(f);
+  return bytes;
+}
+
+// What posimctl shows of the port: the bytes written to it, those outside
+// the printable ASCII range as \xHH and a backslash doubled.
+std::string PortShows() {
+  std::string out = Posimctl("show rs232").output;
+  while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+  return out;
+}
+
+TEST_F(Ridozod, TheWriteFileRouteSendsTheFileAsItIsAndRefusesFilesItCannotRead) {
+  // Line ends, a zero byte, a byte above 0x7F and a backslash that no escape
+  // decoding may touch.
+  const std::string sent("AB\r\n\0\xff\\x\x7f", 9);
+  struct Refused {
+    const char* file;
+    std::optional<std::string> contents;  // none: the file is not there
+    const char* line;                     // what the reader logs
+  };
+  const Refused refused[] = {
+      {"e2e-none.bin", std::nullopt, "RIDOZOD: Error 2 on open of file 'e2e-none.bin'"},
+      {"e2e-empty.bin", "", "RIDOZOD: Error -1/0 on ftell of file 'e2e-empty.bin'"},
+      {"e2e-big.bin", std::string(8193, 'x'),
+       "RIDOZOD: Buffer not big enough: have 8192 bytes, 'e2e-big.bin' is 8193 bytes long\n"},
+  };
+  ASSERT_TRUE(WriteRunFile("e2e-sent.bin", sent));
+  for (const Refused& r : refused) {
+    std::remove(RunPath(r.file).c_str());
+    if (r.contents) {
+      ASSERT_TRUE(WriteRunFile(r.file, *r.contents));
+    }
+  }
+
+  ASSERT_NO_FATAL_FAILURE(StartWithDevice("PosRs232c"));
+  HWND d = Dialog(res::kIdWrite, "POS Write");
+  ASSERT_TRUE(d);
+  drive::SetText(d, res::kIdHandle, "1");
+  drive::Click(d, res::kIdUseFile);
+  ASSERT_TRUE(drive::WaitUntil([&] { return drive::IsChecked(d, res::kIdUseFile); }));
+  EXPECT_FALSE(drive::IsChecked(d, res::kIdUseListBox));
+
+  // An empty file name logs nothing; a file the reader refuses leaves the
+  // reader's line. The dialog stays open after each.
+  std::size_t lines = Log().size();
+  drive::Click(d, res::kIdOk);
+  ASSERT_TRUE(BoxSays("File Name Error ", "Missing File Name"));
+  EXPECT_EQ(Log().size(), lines);
+  for (const Refused& r : refused) {
+    SCOPED_TRACE(r.file);
+    drive::SetText(d, res::kIdWriteFile, r.file);
+    drive::Click(d, res::kIdOk);
+    ASSERT_TRUE(BoxSays("File Name Error ", "File " + std::string(r.file) + " not found "));
+    const std::vector<std::string> log = Log();
+    ASSERT_EQ(log.size(), lines + 1) << Join(log);
+    EXPECT_EQ(log.back(), r.line);
+    lines = log.size();
+    EXPECT_TRUE(IsWindow(d));
+  }
+
+  drive::SetText(d, res::kIdWriteFile, "e2e-sent.bin");
+  drive::Click(d, res::kIdOk);
+  ASSERT_TRUE(BoxSays("POS Write", "PosWrite Successful."));
+  ASSERT_TRUE(Closed(d));
+  const std::vector<std::string> log = Log();
+  EXPECT_EQ(std::vector<std::string>(log.begin() + static_cast<std::ptrdiff_t>(lines), log.end()),
+            (std::vector<std::string>{"RIDOZOD: Read 9 bytes from 'e2e-sent.bin'",
+                                      "Command-->  PosWrite(1,e2e-sent.bin,9)"}));
+  EXPECT_EQ(PortShows(), "AB\\x0D\\x0A\\x00\\xFF\\\\x\\x7F");
+  Exit();
+  for (const char* name : {"e2e-sent.bin", "e2e-empty.bin", "e2e-big.bin"})
+    std::remove(RunPath(name).c_str());
+}
+
+TEST_F(Ridozod, ReadSavesExactlyTheBytesReadAndStillShowsThemWhenTheFileFails) {
+  // CR LF, a control byte, a byte above 0x7F and a backslash.
+  const std::string arrived("AB\r\n\x01\xff\\z", 8);
+  const std::string row = "   0000: 41 42 0D 0A 01 FF 5C 7A  | AB....\\z\n";
+  std::remove(RunPath("e2e-saved.bin").c_str());
+  ASSERT_NO_FATAL_FAILURE(StartWithDevice("PosRs232c"));
+  struct Save {
+    const char* file;
+    const char* line;  // what the writer logs
+  };
+  const Save saves[] = {
+      {"e2e-no-folder\\saved.bin", "RIDOZOD: Error 2 on open of file 'e2e-no-folder\\saved.bin'  "},
+      {"e2e-saved.bin", "RIDOZOD: Wrote 8 bytes to 'e2e-saved.bin'"},
+  };
+  for (const Save& s : saves) {
+    SCOPED_TRACE(s.file);
+    // The bytes arrive at the port (posimctl takes the escapes of Write).
+    const drive::Ran fed = Posimctl("rs232 AB\\r\\n\\x01\\xFF\\x5Cz");
+    ASSERT_EQ(fed.exit_code, 0u) << fed.output;
+    HWND d = Dialog(res::kIdRead, "POS Read");
+    ASSERT_TRUE(d);
+    drive::SetText(d, res::kIdHandle, "1");
+    drive::SetText(d, res::kIdReadFile, s.file);
+    const std::size_t lines = Log().size();
+    drive::Click(d, res::kIdOk);
+    // A file that cannot be written does not make the read fail.
+    ASSERT_TRUE(BoxSays("POS Read", "PosRead Successful."));
+    ASSERT_TRUE(Closed(d));
+    const std::vector<std::string> log = Log();
+    ASSERT_GE(log.size(), lines + 5) << Join(log);
+    EXPECT_EQ(std::vector<std::string>(log.begin() + static_cast<std::ptrdiff_t>(lines),
+                                       log.begin() + static_cast<std::ptrdiff_t>(lines + 5)),
+              (std::vector<std::string>{"Command-->  PosRead(1, [], 80)", s.line,
+                                        "      Read Results:  ", "      (8 bytes)", row}));
+  }
+  EXPECT_EQ(ReadRunFile("e2e-saved.bin"), arrived);
+  Exit();
+  std::remove(RunPath("e2e-saved.bin").c_str());
+}
+
+}  // namespace
+}  // namespace e2e
