@@ -204,11 +204,18 @@ HWND WaitForDialog(DWORD process_id, const std::string& title) {
   return found;
 }
 
-std::optional<Box> FindMessageBox(DWORD process_id) {
+std::vector<Box> MessageBoxes(DWORD process_id) {
+  std::vector<Box> boxes;
   for (HWND w : TopLevelWindows(process_id))
     if (ClassName(w) == kDialogClass && !HasChildOfClass(w, "Edit"))
-      return Box{w, WindowText(w), StaticText(w)};
-  return std::nullopt;
+      boxes.push_back(Box{w, WindowText(w), StaticText(w)});
+  return boxes;
+}
+
+std::optional<Box> FindMessageBox(DWORD process_id) {
+  std::vector<Box> boxes = MessageBoxes(process_id);
+  if (boxes.empty()) return std::nullopt;
+  return boxes.front();
 }
 
 std::optional<Box> WaitForMessageBox(DWORD process_id) {

@@ -71,6 +71,8 @@ struct Box {
   std::string text;
 };
 std::optional<Box> FindMessageBox(DWORD process_id);
+// Every open message box of the process, the topmost (the newest) first.
+std::vector<Box> MessageBoxes(DWORD process_id);
 std::optional<Box> WaitForMessageBox(DWORD process_id);
 // Presses its OK button and waits until it has gone.
 bool CloseMessageBox(const Box& box);

@@ -1,0 +1,93 @@
+// End-to-end cases of device events that arrive while message boxes wait,
+// and of two copies of the program running side by side.
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/win32/e2e_fixture.h"
+
+namespace e2e {
+namespace {
+
+TEST_F(Ridozod, EventsAreHandledWhileBoxesWaitAndTheirOwnBoxesStack) {
+  ASSERT_TRUE(Start());
+  ASSERT_NO_FATAL_FAILURE(Initialize());
+  const std::vector<std::string> before = Log();
+
+  // Each event is posted while the boxes of the earlier ones are still open.
+  struct Posted {
+    const char* words;               // posimctl post CODE WPARAM LPARAM [COUNT]
+    std::vector<std::string> lines;  // what the events append, in order
+    const char* caption;             // each event's box; none: no box
+    int boxes;                       // how many boxes open, each showing the last line
+  };
+  const std::string till = "TILL OPENED (Device Descriptor = 2)";
+  const std::string printer = "PRINTER ERROR mp1 = 0x107 , mp2 = 0xbeef";
+  const Posted posted[] = {
+      {"0x4201 0 5", {"KEYLOCK  STATUS_CHANGE (Position = 5)"}, "KeyLock Position Changed", 1},
+      {"0x4202 0 0x1E", {"KBD_DOWN (Scancode = 0x1e)"}, nullptr, 0},
+      {"0x4203 0 300", {"MSR DATA AVAILABLE (Length = 44)"}, "MSR Message", 1},
+      {"0x4205 0x107 0xBEEF",
+       {"PRINTER ERROR (Device Descriptor = 7)", printer},
+       "TRAX Printer",
+       1},
+      {"0x420C 0x4803 0", {"MSR_3_TRACK OFF LINE (Device Descriptor = 3)"}, "TRAX Message", 1},
+      {"0x4202 0 0x4001E", {"KBD_UP (Scancode = 0x1e)"}, nullptr, 0},
+      // Three at once: each opens its box inside the box of the one before.
+      {"0x420F 2 0 3", {till, till, till}, "TRAX Message", 3},
+  };
+  std::vector<std::string> appended;
+  std::vector<Box> expected_boxes;  // the newest first
+  for (const Posted& p : posted) {
+    SCOPED_TRACE(p.words);
+    const drive::Ran ran = Posimctl(std::string("post ") + p.words);
+    ASSERT_EQ(ran.exit_code, 0u) << ran.output;
+    appended.insert(appended.end(), p.lines.begin(), p.lines.end());
+    for (int i = 0; i < p.boxes; ++i)
+      expected_boxes.insert(expected_boxes.begin(), Box{nullptr, p.caption, p.lines.back()});
+    std::vector<std::string> wanted = before;
+    wanted.insert(wanted.end(), appended.begin(), appended.end());
+    ASSERT_TRUE(drive::WaitUntil([&] {
+      return Log() == wanted && drive::MessageBoxes(pid()).size() == expected_boxes.size();
+    })) << "log:\n"
+        << Join(Log()) << "boxes: " << drive::MessageBoxes(pid()).size();
+  }
+
+  // The boxes close from the newest; each says what its event appended.
+  for (const Box& want : expected_boxes) {
+    const std::vector<Box> open = drive::MessageBoxes(pid());
+    ASSERT_FALSE(open.empty());
+    EXPECT_EQ(open.front().caption, want.caption);
+    EXPECT_EQ(open.front().text, want.text);
+    ASSERT_TRUE(drive::CloseMessageBox(open.front()));
+  }
+  EXPECT_TRUE(drive::MessageBoxes(pid()).empty());
+  std::vector<std::string> wanted = before;
+  wanted.insert(wanted.end(), appended.begin(), appended.end());
+  EXPECT_EQ(Log(), wanted);
+  Exit();
+}
+
+TEST_F(Ridozod, ASecondCopyComesUpBesideTheFirstAndBothWork) {
+  ASSERT_TRUE(Start());
+  std::unique_ptr<drive::Process> first = std::move(program_);
+  HWND first_main = main_;
+  ASSERT_TRUE(Start());
+  EXPECT_NE(main_, first_main);
+  for (HWND w : {first_main, main_}) {
+    EXPECT_EQ(drive::ClassName(w), "RIDOZOD");
+    EXPECT_EQ(drive::WindowText(w), "The RIDOZOD Program for Win95 and WinNT");
+  }
+  // The second runs a command; the first is untouched by it.
+  ASSERT_NO_FATAL_FAILURE(Initialize());
+  EXPECT_TRUE(drive::LogLines(first_main).empty());
+  Exit();
+  // The first still works after the second has ended.
+  std::swap(program_, first);
+  main_ = first_main;
+  ASSERT_NO_FATAL_FAILURE(Initialize());
+  Exit();
+}
+
+}  // namespace
+}  // namespace e2e
