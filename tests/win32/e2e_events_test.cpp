@@ -68,6 +68,21 @@ TEST_F(Ridozod, EventsAreHandledWhileBoxesWaitAndTheirOwnBoxesStack) {
   Exit();
 }
 
+TEST_F(Ridozod, ExitWhileEventBoxesWaitEndsWithExitCode0) {
+  ASSERT_TRUE(Start());
+  // Two key-lock events, posted as the library posts them, open two boxes.
+  // The boxes have no owner, so the main window still takes Exit from its
+  // menu: the boxes give way and the program ends.
+  std::size_t boxes = 0;
+  for (LPARAM position : {5, 6}) {
+    PostMessageW(main_, 0x4201, 0, position);
+    ++boxes;
+    ASSERT_TRUE(drive::WaitUntil([&] { return drive::MessageBoxes(pid()).size() == boxes; }));
+  }
+  drive::MenuCommand(main_, res::kIdExit);
+  ExpectExit(0);
+}
+
 TEST_F(Ridozod, ASecondCopyComesUpBesideTheFirstAndBothWork) {
   ASSERT_TRUE(Start());
   std::unique_ptr<drive::Process> first = std::move(program_);
