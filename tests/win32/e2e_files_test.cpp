@@ -103,42 +103,66 @@ TEST_F(Ridozod, TheWriteFileRouteSendsTheFileAsItIsAndRefusesFilesItCannotRead) 
     std::remove(RunPath(name).c_str());
 }
 
-TEST_F(Ridozod, ReadSavesExactlyTheBytesReadAndStillShowsThemWhenTheFileFails) {
+TEST_F(Ridozod, ReadSavesExactlyTheBytesItReadAndNothingWhenItFails) {
   // CR LF, a control byte, a byte above 0x7F and a backslash.
   const std::string arrived("AB\r\n\x01\xff\\z", 8);
-  const std::string row = "   0000: 41 42 0D 0A 01 FF 5C 7A  | AB....\\z\n";
+  const std::vector<std::string> shown = {"      Read Results:  ", "      (8 bytes)",
+                                          "   0000: 41 42 0D 0A 01 FF 5C 7A  | AB....\\z\n"};
+  const std::string scale = "Scale : Type-> 16961 , Flags -> 2573, WtValue -> 2052914945";
+  const std::string timeout = "  RC = -1, errno = (329) POSERR_SYS_TIMEOUT  ";
+  struct Read {
+    const char* file;
+    bool fed;                        // the bytes arrive at the port first
+    std::vector<std::string> lines;  // what the read appends
+    const char* caption;
+    std::string text;
+    bool saved;  // e2e-saved.bin holds the bytes afterwards
+  };
+  const Read reads[] = {
+      // A file that cannot be written does not make the read fail.
+      {"e2e-no-folder\\saved.bin",
+       true,
+       {"RIDOZOD: Error 2 on open of file 'e2e-no-folder\\saved.bin'  ", shown[0], shown[1],
+        shown[2], scale},
+       "POS Read",
+       "PosRead Successful.",
+       false},
+      // The file's line comes before the dump.
+      {"e2e-saved.bin",
+       true,
+       {"RIDOZOD: Wrote 8 bytes to 'e2e-saved.bin'", shown[0], shown[1], shown[2], scale},
+       "POS Read",
+       "PosRead Successful.",
+       true},
+      // Nothing has arrived since: the read fails and the file keeps what it holds.
+      {"e2e-saved.bin", false, {timeout}, "Command Status", timeout, true},
+  };
   std::remove(RunPath("e2e-saved.bin").c_str());
   ASSERT_NO_FATAL_FAILURE(StartWithDevice("PosRs232c"));
-  struct Save {
-    const char* file;
-    const char* line;  // what the writer logs
-  };
-  const Save saves[] = {
-      {"e2e-no-folder\\saved.bin", "RIDOZOD: Error 2 on open of file 'e2e-no-folder\\saved.bin'  "},
-      {"e2e-saved.bin", "RIDOZOD: Wrote 8 bytes to 'e2e-saved.bin'"},
-  };
-  for (const Save& s : saves) {
-    SCOPED_TRACE(s.file);
-    // The bytes arrive at the port (posimctl takes the escapes of Write).
-    const drive::Ran fed = Posimctl("rs232 AB\\r\\n\\x01\\xFF\\x5Cz");
-    ASSERT_EQ(fed.exit_code, 0u) << fed.output;
+  for (const Read& r : reads) {
+    SCOPED_TRACE(r.file);
+    if (r.fed) {
+      // posimctl takes the escapes of Write.
+      const drive::Ran fed = Posimctl("rs232 AB\\r\\n\\x01\\xFF\\x5Cz");
+      ASSERT_EQ(fed.exit_code, 0u) << fed.output;
+    }
     HWND d = Dialog(res::kIdRead, "POS Read");
     ASSERT_TRUE(d);
     drive::SetText(d, res::kIdHandle, "1");
-    drive::SetText(d, res::kIdReadFile, s.file);
+    drive::SetText(d, res::kIdReadFile, r.file);
     const std::size_t lines = Log().size();
     drive::Click(d, res::kIdOk);
-    // A file that cannot be written does not make the read fail.
-    ASSERT_TRUE(BoxSays("POS Read", "PosRead Successful."));
+    ASSERT_TRUE(BoxSays(r.caption, r.text));
     ASSERT_TRUE(Closed(d));
+    std::vector<std::string> wanted = {"Command-->  PosRead(1, [], 80)"};
+    wanted.insert(wanted.end(), r.lines.begin(), r.lines.end());
     const std::vector<std::string> log = Log();
-    ASSERT_GE(log.size(), lines + 5) << Join(log);
-    EXPECT_EQ(std::vector<std::string>(log.begin() + static_cast<std::ptrdiff_t>(lines),
-                                       log.begin() + static_cast<std::ptrdiff_t>(lines + 5)),
-              (std::vector<std::string>{"Command-->  PosRead(1, [], 80)", s.line,
-                                        "      Read Results:  ", "      (8 bytes)", row}));
+    ASSERT_GE(log.size(), lines) << Join(log);
+    EXPECT_EQ(std::vector<std::string>(log.begin() + static_cast<std::ptrdiff_t>(lines), log.end()),
+              wanted);
+    EXPECT_EQ(ReadRunFile("e2e-saved.bin"),
+              r.saved ? std::optional<std::string>(arrived) : std::nullopt);
   }
-  EXPECT_EQ(ReadRunFile("e2e-saved.bin"), arrived);
   Exit();
   std::remove(RunPath("e2e-saved.bin").c_str());
 }
