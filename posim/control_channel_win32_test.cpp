@@ -13,6 +13,7 @@
 #include "posim/control_channel.h"
 #include "posim/control_pipe_win32.h"
 #include "posim/library_fixture.h"
+#include "posim/posimctl_run.h"
 
 namespace posim_test {
 namespace {
@@ -138,7 +139,6 @@ TEST_F(LibraryTest, PosimctlDrivesTheTerminalOverThePipe) {
       {"", 2, "usage: posimctl"},
       {"trace --bogus", 2, "usage: posimctl trace [events] [--to FILE]"},
       {"watch display", 2, "posimctl: 'watch' is not available on Windows"},
-      {"play checkout.txt", 2, "posimctl: 'play' is not available on Windows"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.words);
@@ -287,4 +287,20 @@ TEST_F(LibraryTest, TheSessionsEndEndsItsStreams) {
 }
 
 }  // namespace
+
+PosimctlRun RunPosimctl(const std::vector<std::string>& words) {
+  std::string line;
+  for (const std::string& word : words) {
+    const bool quote = word.empty() || word.find(' ') != std::string::npos;
+    line += (line.empty() ? "" : " ") + (quote ? "\"" + word + "\"" : word);
+  }
+  const RunResult run = Posimctl(line);
+  // Text-mode output: "\r\n" a line end.
+  std::string output = run.output;
+  for (std::size_t at = 0; (at = output.find("\r\n", at)) != std::string::npos;) {
+    output.erase(at, 1);
+  }
+  return {static_cast<int>(run.exit_code), output};
+}
+
 }  // namespace posim_test

@@ -1,6 +1,5 @@
 // The commands that posimctl runs itself, beside sending one line. On
-// Windows play and watch only say that they are not there
-// (posimctl_streams_win32.cpp).
+// Windows watch only says that it is not there (posimctl_streams_win32.cpp).
 #pragma once
 
 #include <functional>
