@@ -1,6 +1,8 @@
 // The control channel on Windows: posimctl.exe and raw clients on the named
 // pipe of the program's directory, one command each or a stream.
 #include <windows.h>
+// After windows.h:
+#include <aclapi.h>
 
 #include <fstream>
 #include <iterator>
@@ -240,6 +242,75 @@ TEST_F(LibraryTest, PosimctlTraceFollowsTheCallsUntilTheSessionEnds) {
   EXPECT_NE(run.output.find("posimctl: the POS session ended"), std::string::npos) << run.output;
   EXPECT_NE(FileText("calls.txt").find(open), std::string::npos);
   DeleteFileA("calls.txt");
+}
+
+TEST(PipeOwnerCheck, OnlyTheOwnersProcessesAreServed) {
+  std::vector<BYTE> ours = posim::ProcessUser(GetCurrentProcess());
+  ASSERT_FALSE(ours.empty());
+  // The same domain, another account: the SID's last part one more.
+  std::vector<BYTE> neighbour = ours;
+  const PDWORD last =
+      GetSidSubAuthority(neighbour.data(), *GetSidSubAuthorityCount(ours.data()) - 1);
+  *last += 1;
+  struct Sid {
+    std::vector<BYTE> bytes;
+    const char* text;  // as the refusal shows it
+  };
+  const auto well_known = [](WELL_KNOWN_SID_TYPE type, const char* text) {
+    Sid sid{std::vector<BYTE>(SECURITY_MAX_SID_SIZE), text};
+    DWORD size = SECURITY_MAX_SID_SIZE;
+    EXPECT_TRUE(CreateWellKnownSid(type, nullptr, sid.bytes.data(), &size)) << text;
+    return sid;
+  };
+  const Sid cases[] = {
+      {ours, nullptr},
+      well_known(WinLocalSystemSid, "S-1-5-18"),
+      well_known(WinWorldSid, "S-1-1-0"),
+      well_known(WinAnonymousSid, "S-1-5-7"),
+      well_known(WinBuiltinAdministratorsSid, "S-1-5-32-544"),
+      {neighbour, "S-1-5-"},
+      {{}, "an unknown user"},
+  };
+  for (Sid c : cases) {  // a copy: the calls take PSID
+    SCOPED_TRACE(c.text == nullptr ? "ours" : c.text);
+    std::string refusal;
+    const bool served =
+        posim::ClientIsOwner(ours.data(), c.bytes.empty() ? nullptr : c.bytes.data(), refusal);
+    EXPECT_EQ(served, c.text == nullptr);
+    if (c.text == nullptr) {
+      EXPECT_EQ(refusal, "");
+      continue;
+    }
+    const std::string start = "error: this simulated terminal belongs to ";
+    const std::string middle = "; only its owner may drive it, and you are ";
+    EXPECT_EQ(refusal.rfind(start, 0), 0u) << refusal;
+    const std::size_t you = refusal.find(middle);
+    ASSERT_NE(you, std::string::npos) << refusal;
+    EXPECT_NE(refusal.find(c.text, you), std::string::npos) << refusal;
+    EXPECT_EQ(refusal.back(), '\n');
+  }
+}
+
+TEST_F(LibraryTest, OnlyThePipesUserMayOpenIt) {
+  const HANDLE pipe = posim::ConnectToPipe(posim::kControlSocketName);
+  ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ASSERT_EQ(GetSecurityInfo(pipe, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                            &dacl, nullptr, &descriptor),
+            static_cast<DWORD>(ERROR_SUCCESS));
+  ASSERT_NE(dacl, nullptr) << "a null DACL lets everyone in";
+  EXPECT_EQ(dacl->AceCount, 1);
+  void* ace = nullptr;
+  ASSERT_TRUE(GetAce(dacl, 0, &ace));
+  const auto* allowed = static_cast<const ACCESS_ALLOWED_ACE*>(ace);
+  EXPECT_EQ(allowed->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+  std::vector<BYTE> ours = posim::ProcessUser(GetCurrentProcess());
+  ASSERT_FALSE(ours.empty());
+  EXPECT_TRUE(EqualSid(const_cast<DWORD*>(&allowed->SidStart), ours.data()));
+  LocalFree(descriptor);
+  CloseHandle(pipe);
+  EXPECT_EQ(Exchange("show events\n").rfind("ok\n", 0), 0u) << "its user's own client is served";
 }
 
 TEST_F(LibraryTest, IdleClientsHoldUpNobody) {
