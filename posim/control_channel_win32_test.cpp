@@ -140,7 +140,8 @@ TEST_F(LibraryTest, PosimctlDrivesTheTerminalOverThePipe) {
       {"-s C:\\nonexistent\\posim.sock help", 2, "no simulated terminal listens"},
       {"", 2, "usage: posimctl"},
       {"trace --bogus", 2, "usage: posimctl trace [events] [--to FILE]"},
-      {"watch display", 2, "posimctl: 'watch' is not available on Windows"},
+      {"watch display printer", 2, "usage: posimctl watch [DEVICE|all]"},
+      {"watch nosuch", 1, "error: "},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.words);
@@ -337,6 +338,21 @@ TEST_F(LibraryTest, CtrlBreakStopsAScenarioBetweenTwoActions) {
   EXPECT_NE(run.output.find(" (1 actions, 0 failed)"), std::string::npos) << run.output;
   EXPECT_EQ(Output("scanner"), "waiting to be read: 0") << "the second label never came";
   DeleteFileA("slow.txt");
+}
+
+TEST_F(LibraryTest, PosimctlWatchPrintsEachViewUntilTheSessionEnds) {
+  const std::unique_ptr<Child> child = Start("watch display");
+  const std::int32_t display = Open("DEVNAME", "PosDisplay");
+  Ioctl(display, posim::kReqSysAcquireDevice);
+  Write(display, "HELLO");
+  Sleep(500);
+  ASSERT_EQ(term_(&context_), 0);
+  const RunResult run = Finish(*child);
+  EXPECT_EQ(run.exit_code, 0u) << run.output;
+  EXPECT_EQ(run.output.rfind("DISPLAY1  PosDisplay", 0), 0u) << run.output;
+  EXPECT_NE(run.output.find("HELLO"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("\r\n\r\n"), std::string::npos) << "a view ends with an empty line";
+  EXPECT_NE(run.output.find("posimctl: the POS session ended"), std::string::npos) << run.output;
 }
 
 TEST_F(LibraryTest, IdleClientsHoldUpNobody) {

@@ -1,5 +1,4 @@
-// The commands that posimctl runs itself, beside sending one line. On
-// Windows watch only says that it is not there (posimctl_streams_win32.cpp).
+// The commands that posimctl runs itself, beside sending one line.
 #pragma once
 
 #include <functional>
