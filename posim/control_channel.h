@@ -18,6 +18,13 @@ namespace posim {
 // The socket, in the current directory of the program that loads the library.
 inline constexpr const char* kControlSocketName = "posim.sock";
 
+// What a client of another user than the channel's is sent before it is
+// let go; owner and client as the host names its users.
+inline std::string OwnerOnlyRefusal(const std::string& owner, const std::string& client) {
+  return "error: this simulated terminal belongs to " + owner +
+         "; only its owner may drive it, and you are " + client + "\n";
+}
+
 // One client's connection, as the command handling sees it.
 class ControlConnection {
  public:

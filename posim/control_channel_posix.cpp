@@ -123,8 +123,7 @@ bool PeerIsOwner(int fd, std::string& refusal) {
   if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == geteuid()) {
     return true;
   }
-  refusal = "error: this simulated terminal belongs to " + UserName(geteuid()) +
-            "; only its owner may drive it, and you are " + UserName(peer.uid) + "\n";
+  refusal = OwnerOnlyRefusal(UserName(geteuid()), UserName(peer.uid));
   return false;
 }
 

@@ -1,5 +1,7 @@
 // The control channel on a named pipe (see control_pipe_win32.h): every
-// client has an instance of the pipe and a thread of its own.
+// client has an instance of the pipe and a thread of its own. Only the
+// channel's user may open the pipe, and a client whose process runs as
+// another user is refused before its command is read.
 #include <windows.h>
 
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include <list>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "posim/control_channel.h"
 #include "posim/control_pipe_win32.h"
@@ -24,13 +27,13 @@ constexpr DWORD kLastWords = 100;  // ms, for a write once the channel stops
 
 // An instance of the pipe that waits for a client. The first one claims the
 // name: a live channel of another program keeps it.
-HANDLE MakeInstance(const std::string& name, bool first) {
+HANDLE MakeInstance(const std::string& name, bool first, OwnerOnlyAccess& access) {
   const DWORD open_mode =
       PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
   return CreateNamedPipeA(
       name.c_str(), open_mode,
       PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS,
-      PIPE_UNLIMITED_INSTANCES, kBufferSize, kBufferSize, 0, nullptr);
+      PIPE_UNLIMITED_INSTANCES, kBufferSize, kBufferSize, 0, access.attributes());
 }
 
 // Overlapped I/O on one instance that gives up at a deadline or when stop is set.
@@ -149,7 +152,7 @@ class PipeIo {
 // One client on its instance of the pipe, served on a thread of its own.
 class Connection : public ControlConnection {
  public:
-  Connection(HANDLE pipe, HANDLE stop) : pipe_(pipe), io_(pipe, stop) {}
+  Connection(HANDLE pipe, HANDLE stop, PSID owner) : pipe_(pipe), owner_(owner), io_(pipe, stop) {}
   ~Connection() override {
     if (thread_.joinable()) thread_.join();
   }
@@ -170,6 +173,11 @@ class Connection : public ControlConnection {
  private:
   void Serve(const ConnectionHandler& handler) {
     std::string line;
+    std::vector<BYTE> client = PipeClientUser(pipe_);
+    if (!ClientIsOwner(owner_, client.empty() ? nullptr : client.data(), line)) {
+      Send(line);
+      return;
+    }
     switch (io_.ReadLine(line)) {
       case PipeIo::Line::kLine:
         handler(line, *this);
@@ -184,6 +192,7 @@ class Connection : public ControlConnection {
   }
 
   HANDLE pipe_;
+  PSID owner_;
   PipeIo io_;
   std::atomic<bool> done_{false};
   std::thread thread_;
@@ -191,8 +200,10 @@ class Connection : public ControlConnection {
 
 class PipeControlChannel : public ControlChannel {
  public:
-  PipeControlChannel(std::string name, HANDLE first, HANDLE stop, ConnectionHandler handler)
+  PipeControlChannel(std::string name, std::unique_ptr<OwnerOnlyAccess> access, HANDLE first,
+                     HANDLE stop, ConnectionHandler handler)
       : name_(std::move(name)),
+        access_(std::move(access)),
         stop_(stop),
         handler_(std::move(handler)),
         thread_([this, first] { Run(first); }) {}
@@ -208,7 +219,7 @@ class PipeControlChannel : public ControlChannel {
   void Run(HANDLE listening) {
     while (WaitForSingleObject(stop_, 0) != WAIT_OBJECT_0) {
       if (listening == INVALID_HANDLE_VALUE) {
-        listening = MakeInstance(name_, false);
+        listening = MakeInstance(name_, false, *access_);
         if (listening == INVALID_HANDLE_VALUE) {
           WaitForSingleObject(stop_, 1000);  // and try again
           continue;
@@ -226,13 +237,13 @@ class PipeControlChannel : public ControlChannel {
           io.Write("error: " + std::to_string(kMaxConnections) +
                    " connections are served already; try again\n");
           CloseHandle(listening);
-          listening = MakeInstance(name_, false);
+          listening = MakeInstance(name_, false, *access_);
           continue;
         }
       }
       // The next instance before this one is given away: the name stays the channel's.
-      const HANDLE next = MakeInstance(name_, false);
-      connections_.push_back(std::make_unique<Connection>(listening, stop_));
+      const HANDLE next = MakeInstance(name_, false, *access_);
+      connections_.push_back(std::make_unique<Connection>(listening, stop_, access_->owner()));
       connections_.back()->Start(handler_);
       listening = next;
     }
@@ -240,6 +251,7 @@ class PipeControlChannel : public ControlChannel {
   }
 
   std::string name_;
+  std::unique_ptr<OwnerOnlyAccess> access_;
   HANDLE stop_;
   ConnectionHandler handler_;
   std::list<std::unique_ptr<Connection>> connections_;  // the listening thread's
@@ -250,14 +262,17 @@ class PipeControlChannel : public ControlChannel {
 
 std::unique_ptr<ControlChannel> StartControlChannel(const char* path, ConnectionHandler handler) {
   const std::string name = ControlPipeName(path);
-  const HANDLE first = MakeInstance(name, true);
+  auto access = std::make_unique<OwnerOnlyAccess>(ProcessUser(GetCurrentProcess()));
+  if (access->attributes() == nullptr) return nullptr;  // no pipe that anyone could open
+  const HANDLE first = MakeInstance(name, true, *access);
   if (first == INVALID_HANDLE_VALUE) return nullptr;
   const HANDLE stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   if (stop == nullptr) {
     CloseHandle(first);
     return nullptr;
   }
-  return std::make_unique<PipeControlChannel>(name, first, stop, std::move(handler));
+  return std::make_unique<PipeControlChannel>(name, std::move(access), first, stop,
+                                              std::move(handler));
 }
 
 }  // namespace posim

@@ -1,6 +1,8 @@
 // The control channel on Windows: posimctl.exe and raw clients on the named
 // pipe of the program's directory, one command each or a stream.
 #include <windows.h>
+// After windows.h:
+#include <aclapi.h>
 
 #include <fstream>
 #include <iterator>
@@ -13,6 +15,7 @@
 #include "posim/control_channel.h"
 #include "posim/control_pipe_win32.h"
 #include "posim/library_fixture.h"
+#include "posim/posimctl_run.h"
 
 namespace posim_test {
 namespace {
@@ -30,7 +33,8 @@ struct Child {
   std::thread reader;
 };
 
-std::unique_ptr<Child> Start(const std::string& words) {
+// flags: how it is created; by default without a console of its own.
+std::unique_ptr<Child> Start(const std::string& words, DWORD flags = CREATE_NO_WINDOW) {
   auto child = std::make_unique<Child>();
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE read_end = nullptr, write_end = nullptr;
@@ -46,9 +50,8 @@ std::unique_ptr<Child> Start(const std::string& words) {
   startup.hStdOutput = write_end;
   startup.hStdError = write_end;
   std::string command = "\"" + std::string(POSIMCTL_PATH) + "\" " + words;
-  const BOOL started =
-      CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                     nullptr, &startup, &child->process);
+  const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, flags,
+                                      nullptr, nullptr, &startup, &child->process);
   CloseHandle(write_end);
   if (!started) {
     CloseHandle(read_end);
@@ -137,8 +140,8 @@ TEST_F(LibraryTest, PosimctlDrivesTheTerminalOverThePipe) {
       {"-s C:\\nonexistent\\posim.sock help", 2, "no simulated terminal listens"},
       {"", 2, "usage: posimctl"},
       {"trace --bogus", 2, "usage: posimctl trace [events] [--to FILE]"},
-      {"watch display", 2, "posimctl: 'watch' is not available on Windows"},
-      {"play checkout.txt", 2, "posimctl: 'play' is not available on Windows"},
+      {"watch display printer", 2, "usage: posimctl watch [DEVICE|all]"},
+      {"watch nosuch", 1, "error: "},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.words);
@@ -242,6 +245,116 @@ TEST_F(LibraryTest, PosimctlTraceFollowsTheCallsUntilTheSessionEnds) {
   DeleteFileA("calls.txt");
 }
 
+TEST(PipeOwnerCheck, OnlyTheOwnersProcessesAreServed) {
+  std::vector<BYTE> ours = posim::ProcessUser(GetCurrentProcess());
+  ASSERT_FALSE(ours.empty());
+  // The same domain, another account: the SID's last part one more.
+  std::vector<BYTE> neighbour = ours;
+  const PDWORD last =
+      GetSidSubAuthority(neighbour.data(), *GetSidSubAuthorityCount(ours.data()) - 1);
+  *last += 1;
+  struct Sid {
+    std::vector<BYTE> bytes;
+    const char* text;  // as the refusal shows it
+  };
+  const auto well_known = [](WELL_KNOWN_SID_TYPE type, const char* text) {
+    Sid sid{std::vector<BYTE>(SECURITY_MAX_SID_SIZE), text};
+    DWORD size = SECURITY_MAX_SID_SIZE;
+    EXPECT_TRUE(CreateWellKnownSid(type, nullptr, sid.bytes.data(), &size)) << text;
+    return sid;
+  };
+  const Sid cases[] = {
+      {ours, nullptr},
+      well_known(WinLocalSystemSid, "S-1-5-18"),
+      well_known(WinWorldSid, "S-1-1-0"),
+      well_known(WinAnonymousSid, "S-1-5-7"),
+      well_known(WinBuiltinAdministratorsSid, "S-1-5-32-544"),
+      {neighbour, "S-1-5-"},
+      {{}, "an unknown user"},
+  };
+  for (Sid c : cases) {  // a copy: the calls take PSID
+    SCOPED_TRACE(c.text == nullptr ? "ours" : c.text);
+    std::string refusal;
+    const bool served =
+        posim::ClientIsOwner(ours.data(), c.bytes.empty() ? nullptr : c.bytes.data(), refusal);
+    EXPECT_EQ(served, c.text == nullptr);
+    if (c.text == nullptr) {
+      EXPECT_EQ(refusal, "");
+      continue;
+    }
+    const std::string start = "error: this simulated terminal belongs to ";
+    const std::string middle = "; only its owner may drive it, and you are ";
+    EXPECT_EQ(refusal.rfind(start, 0), 0u) << refusal;
+    const std::size_t you = refusal.find(middle);
+    ASSERT_NE(you, std::string::npos) << refusal;
+    EXPECT_NE(refusal.find(c.text, you), std::string::npos) << refusal;
+    EXPECT_EQ(refusal.back(), '\n');
+  }
+}
+
+TEST_F(LibraryTest, OnlyThePipesUserMayOpenIt) {
+  const HANDLE pipe = posim::ConnectToPipe(posim::kControlSocketName);
+  ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+  PACL dacl = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ASSERT_EQ(GetSecurityInfo(pipe, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                            &dacl, nullptr, &descriptor),
+            static_cast<DWORD>(ERROR_SUCCESS));
+  ASSERT_NE(dacl, nullptr) << "a null DACL lets everyone in";
+  EXPECT_EQ(dacl->AceCount, 1);
+  void* ace = nullptr;
+  ASSERT_TRUE(GetAce(dacl, 0, &ace));
+  const auto* allowed = static_cast<const ACCESS_ALLOWED_ACE*>(ace);
+  EXPECT_EQ(allowed->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+  std::vector<BYTE> ours = posim::ProcessUser(GetCurrentProcess());
+  ASSERT_FALSE(ours.empty());
+  EXPECT_TRUE(EqualSid(const_cast<DWORD*>(&allowed->SidStart), ours.data()));
+  LocalFree(descriptor);
+  CloseHandle(pipe);
+  EXPECT_EQ(Exchange("show events\n").rfind("ok\n", 0), 0u) << "its user's own client is served";
+}
+
+TEST_F(LibraryTest, CtrlBreakStopsAScenarioBetweenTwoActions) {
+  std::ofstream("slow.txt") << "0 scan 1\n5 scan 2\n";
+  const std::int32_t scanner = Open("DEVNAME", "PosScanner");
+  const std::unique_ptr<Child> child = Start("play slow.txt", CREATE_NEW_PROCESS_GROUP);
+  std::string label;
+  for (int i = 0; i < 300 && label.empty(); ++i) label = Read(scanner, 80).bytes;
+  EXPECT_EQ(label, "1");
+  const ULONGLONG stopped = GetTickCount64();
+  // Ctrl-Break for the process group on the console the test shares with it
+  // (Wine 8 refuses to send it: then the case cannot be run).
+  if (!GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, child->process.dwProcessId)) {
+    const DWORD why = GetLastError();
+    TerminateProcess(child->process.hProcess, 997);
+    Finish(*child);
+    DeleteFileA("slow.txt");
+    GTEST_SKIP() << "no Ctrl-Break can be sent here (error " << why << ")";
+  }
+  const RunResult run = Finish(*child);
+  EXPECT_LT(GetTickCount64() - stopped, 1000u);
+  EXPECT_EQ(run.exit_code, 130u) << run.output;
+  EXPECT_NE(run.output.find("stopped after "), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find(" (1 actions, 0 failed)"), std::string::npos) << run.output;
+  EXPECT_EQ(Output("scanner"), "waiting to be read: 0") << "the second label never came";
+  DeleteFileA("slow.txt");
+}
+
+TEST_F(LibraryTest, PosimctlWatchPrintsEachViewUntilTheSessionEnds) {
+  const std::unique_ptr<Child> child = Start("watch display");
+  const std::int32_t display = Open("DEVNAME", "PosDisplay");
+  Ioctl(display, posim::kReqSysAcquireDevice);
+  Write(display, "HELLO");
+  Sleep(500);
+  ASSERT_EQ(term_(&context_), 0);
+  const RunResult run = Finish(*child);
+  EXPECT_EQ(run.exit_code, 0u) << run.output;
+  EXPECT_EQ(run.output.rfind("DISPLAY1  PosDisplay", 0), 0u) << run.output;
+  EXPECT_NE(run.output.find("HELLO"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("\r\n\r\n"), std::string::npos) << "a view ends with an empty line";
+  EXPECT_NE(run.output.find("posimctl: the POS session ended"), std::string::npos) << run.output;
+}
+
 TEST_F(LibraryTest, IdleClientsHoldUpNobody) {
   std::vector<HANDLE> idle;
   for (int i = 0; i < 10; ++i) {
@@ -287,4 +400,20 @@ TEST_F(LibraryTest, TheSessionsEndEndsItsStreams) {
 }
 
 }  // namespace
+
+PosimctlRun RunPosimctl(const std::vector<std::string>& words) {
+  std::string line;
+  for (const std::string& word : words) {
+    const bool quote = word.empty() || word.find(' ') != std::string::npos;
+    line += (line.empty() ? "" : " ") + (quote ? "\"" + word + "\"" : word);
+  }
+  const RunResult run = Posimctl(line);
+  // Text-mode output: "\r\n" a line end.
+  std::string output = run.output;
+  for (std::size_t at = 0; (at = output.find("\r\n", at)) != std::string::npos;) {
+    output.erase(at, 1);
+  }
+  return {static_cast<int>(run.exit_code), output};
+}
+
 }  // namespace posim_test

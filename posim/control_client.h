@@ -1,9 +1,10 @@
 // posimctl's side of the control channel: finding the simulator, one request
-// and its reply (control_client_posix.cpp, control_client_win32.cpp); on
-// POSIX hosts also streams read line by line, and the stop signals (Ctrl-C,
-// hang-up, termination) as a readable descriptor that every wait watches.
+// and its reply, streams read as they arrive, and Ctrl-C caught so that it
+// ends a wait rather than posimctl (control_client_posix.cpp,
+// control_client_win32.cpp).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,39 @@ struct Endpoint {
 // reply at all.
 bool Request(const Endpoint& endpoint, const std::string& line, std::string& reply,
              std::string& error);
+
+// Ctrl-C (on POSIX hosts also SIGTERM and SIGHUP) stops the waits of
+// posimctl instead of ending it; Stopped tells whether one came.
+void CatchStops();
+bool Stopped();
+
+// Takes the first whole line out of buffer, without its line end.
+bool TakeLine(std::string& buffer, std::string& line);
+
+// A stream opened on the control channel (trace, watch), read as it arrives.
+class Stream {
+ public:
+  Stream() = default;
+  ~Stream();
+  Stream(const Stream&) = delete;
+  Stream& operator=(const Stream&) = delete;
+
+  // Sends line and reads its "ok"; false with the reason printed (nothing
+  // when stopped). What came with the "ok" is Next's.
+  bool Open(const Endpoint& endpoint, const std::string& line);
+
+  enum class Waited { kTimeUp, kArrived, kStopped, kEnded };
+  // Waits up to ms milliseconds (-1: no limit) for what the stream brings,
+  // or only for a stop when none is open.
+  Waited Await(long ms);
+
+  // The next whole line without its line end, if one has arrived.
+  bool Next(std::string& line) { return TakeLine(buffer_, line); }
+
+ private:
+  std::intptr_t channel_ = -1;  // a descriptor, on Windows a HANDLE; -1: none
+  std::string buffer_;
+};
 
 #if !defined(_WIN32)
 
@@ -44,10 +78,8 @@ class LineReader {
   std::string buffer_;
 };
 
-// Ctrl-C, SIGTERM and SIGHUP make StopFd readable instead of ending posimctl.
-void CatchStops();
+// Readable once a stop came.
 int StopFd();
-bool Stopped();
 // Waits up to ms milliseconds, or until a stop (false) or fd is readable.
 // fd -1: none.
 bool WaitFor(int fd, long ms);

@@ -192,11 +192,7 @@ bool LineReader::Fill() {
 }
 
 bool LineReader::Next(std::string& line) {
-  const std::size_t end = buffer_.find('\n');
-  if (end == std::string::npos) return false;
-  line = buffer_.substr(0, end);
-  buffer_.erase(0, end + 1);
-  return true;
+  return TakeLine(buffer_, line);
 }
 
 void CatchStops() {

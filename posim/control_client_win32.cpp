@@ -1,8 +1,10 @@
 // posimctl's way to the terminal on Windows: the control pipe that stands for
 // the path (see control_pipe_win32.h). A stream ends with the session, or
-// with posimctl at Ctrl-C: the channel sees the client go.
+// at Ctrl-C, which a console control handler turns into an event that every
+// wait watches.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,6 +17,17 @@
 namespace posimctl {
 
 namespace {
+
+constexpr ULONGLONG kPeekTime = 5;  // ms between two looks at a stream
+
+// Set by Ctrl-C or Ctrl-Break once CatchStops has run.
+HANDLE stop_event = nullptr;
+
+BOOL WINAPI OnStop(DWORD type) {
+  if (type != CTRL_C_EVENT && type != CTRL_BREAK_EVENT) return FALSE;
+  SetEvent(stop_event);
+  return TRUE;
+}
 
 std::string BesideProgram(const char* name) {
   char path[MAX_PATH * 2];
@@ -67,46 +80,76 @@ bool Request(const Endpoint& endpoint, const std::string& line, std::string& rep
   return !reply.empty();
 }
 
-StreamEnd FollowStream(const Endpoint& endpoint, const std::string& line,
-                       const std::function<void(const std::string& text)>& put) {
+void CatchStops() {
+  if (stop_event != nullptr) return;
+  stop_event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  SetConsoleCtrlHandler(OnStop, TRUE);
+}
+
+bool Stopped() {
+  return stop_event != nullptr && WaitForSingleObject(stop_event, 0) == WAIT_OBJECT_0;
+}
+
+Stream::~Stream() {
+  if (channel_ != -1) CloseHandle(reinterpret_cast<HANDLE>(channel_));
+}
+
+bool Stream::Open(const Endpoint& endpoint, const std::string& line) {
   std::string error;
   const HANDLE pipe = Connect(endpoint, error);
   if (pipe == INVALID_HANDLE_VALUE) {
     std::fprintf(stderr, "posimctl: %s\n", error.c_str());
-    return StreamEnd::kNotOpened;
+    return false;
   }
+  channel_ = reinterpret_cast<std::intptr_t>(pipe);
   const std::string text = line + "\n";
   DWORD n = 0;
   WriteFile(pipe, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
-  std::string arrived;
-  bool opened = false;
-  char chunk[4096];
-  while (ReadFile(pipe, chunk, sizeof chunk, &n, nullptr) && n > 0) {
-    arrived.append(chunk, n);
-    if (!opened) {
-      const std::size_t end = arrived.find('\n');
-      if (end == std::string::npos) continue;
-      if (arrived.compare(0, end + 1, "ok\n") != 0) {
-        std::fputs(arrived.c_str(), stderr);
-        CloseHandle(pipe);
-        return StreamEnd::kNotOpened;
-      }
-      opened = true;
-      arrived.erase(0, end + 1);
-      put("");
+  std::string first;
+  while (!Next(first)) {
+    switch (Await(-1)) {
+      case Waited::kStopped:
+        return false;
+      case Waited::kEnded:
+        std::fputs(buffer_.empty() ? "posimctl: no reply\n" : buffer_.c_str(), stderr);
+        return false;
+      default:
+        break;
     }
-    // Whole lines only.
-    const std::size_t last = arrived.rfind('\n');
-    if (last == std::string::npos) continue;
-    put(arrived.substr(0, last + 1));
-    arrived.erase(0, last + 1);
   }
-  CloseHandle(pipe);
-  if (!opened) {
-    std::fputs(arrived.empty() ? "posimctl: no reply\n" : arrived.c_str(), stderr);
-    return StreamEnd::kNotOpened;
+  if (first == "ok") return true;
+  std::fprintf(stderr, "%s\n", first.c_str());
+  return false;
+}
+
+Stream::Waited Stream::Await(long ms) {
+  const HANDLE pipe = reinterpret_cast<HANDLE>(channel_);
+  const ULONGLONG deadline = ms < 0 ? ~0ULL : GetTickCount64() + static_cast<ULONGLONG>(ms);
+  while (!Stopped()) {
+    DWORD waiting = 0;
+    if (channel_ != -1) {
+      if (!PeekNamedPipe(pipe, nullptr, 0, nullptr, &waiting, nullptr)) return Waited::kEnded;
+      if (waiting > 0) {
+        char chunk[4096];
+        DWORD n = 0;
+        if (!ReadFile(pipe, chunk, std::min<DWORD>(sizeof chunk, waiting), &n, nullptr) || n == 0) {
+          return Waited::kEnded;
+        }
+        buffer_.append(chunk, n);
+        return Waited::kArrived;
+      }
+    }
+    const ULONGLONG now = GetTickCount64();
+    if (now >= deadline) return Waited::kTimeUp;
+    // A pipe cannot be waited on with the stop: it is looked at every kPeekTime.
+    const ULONGLONG nap = std::min<ULONGLONG>(deadline - now, channel_ != -1 ? kPeekTime : 60000);
+    if (stop_event == nullptr) {
+      Sleep(static_cast<DWORD>(nap));
+    } else {
+      WaitForSingleObject(stop_event, static_cast<DWORD>(nap));
+    }
   }
-  return StreamEnd::kSessionEnded;
+  return Waited::kStopped;
 }
 
 bool OutputIsTerminal() {

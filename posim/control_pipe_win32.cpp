@@ -1,8 +1,12 @@
 #include "posim/control_pipe_win32.h"
 
+#include <sddl.h>
+
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
+
+#include "posim/control_channel.h"
 
 namespace posim {
 
@@ -17,6 +21,70 @@ bool ReadSome(HANDLE pipe, std::string& into) {
 }
 
 }  // namespace
+
+std::vector<BYTE> ProcessUser(HANDLE process) {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return {};
+  DWORD size = 0;
+  GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+  std::vector<BYTE> info(size);
+  std::vector<BYTE> sid;
+  if (size >= sizeof(TOKEN_USER) &&
+      GetTokenInformation(token, TokenUser, info.data(), size, &size)) {
+    const PSID user = reinterpret_cast<TOKEN_USER*>(info.data())->User.Sid;
+    if (IsValidSid(user)) {
+      const BYTE* bytes = static_cast<const BYTE*>(user);
+      sid.assign(bytes, bytes + GetLengthSid(user));
+    }
+  }
+  CloseHandle(token);
+  return sid;
+}
+
+std::vector<BYTE> PipeClientUser(HANDLE pipe) {
+  ULONG id = 0;
+  if (!GetNamedPipeClientProcessId(pipe, &id)) return {};
+  const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+  if (process == nullptr) return {};
+  std::vector<BYTE> user = ProcessUser(process);
+  CloseHandle(process);
+  return user;
+}
+
+std::string UserName(PSID user) {
+  if (user == nullptr || !IsValidSid(user)) return "an unknown user";
+  std::string sid = "a user";
+  char* text = nullptr;
+  if (ConvertSidToStringSidA(user, &text)) {
+    sid = text;
+    LocalFree(text);
+  }
+  char name[256];
+  char domain[256];
+  DWORD name_size = sizeof name;
+  DWORD domain_size = sizeof domain;
+  SID_NAME_USE use;
+  if (!LookupAccountSidA(nullptr, user, name, &name_size, domain, &domain_size, &use)) return sid;
+  return (domain[0] != '\0' ? std::string(domain) + "\\" : std::string()) + name + " (" + sid + ")";
+}
+
+bool ClientIsOwner(PSID owner, PSID client, std::string& refusal) {
+  if (client != nullptr && IsValidSid(client) && EqualSid(owner, client)) return true;
+  refusal = OwnerOnlyRefusal(UserName(owner), UserName(client));
+  return false;
+}
+
+OwnerOnlyAccess::OwnerOnlyAccess(std::vector<BYTE> owner) : owner_(std::move(owner)) {
+  if (owner_.empty() || !IsValidSid(owner_.data())) return;
+  const DWORD sid_size = GetLengthSid(owner_.data());
+  acl_.resize(sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) - sizeof(DWORD) + sid_size);
+  const PACL acl = reinterpret_cast<PACL>(acl_.data());
+  made_ = InitializeAcl(acl, static_cast<DWORD>(acl_.size()), ACL_REVISION) &&
+          AddAccessAllowedAce(acl, ACL_REVISION, FILE_ALL_ACCESS, owner_.data()) &&
+          InitializeSecurityDescriptor(&descriptor_, SECURITY_DESCRIPTOR_REVISION) &&
+          SetSecurityDescriptorDacl(&descriptor_, TRUE, acl, FALSE);
+  attributes_ = {sizeof attributes_, &descriptor_, FALSE};
+}
 
 std::string ControlPipeName(const char* path) {
   char full[MAX_PATH * 2];

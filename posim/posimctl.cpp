@@ -6,7 +6,7 @@
 //   posimctl check-terminal FILE               checks a terminal description
 // The terminal listens at "posim.sock" in the current directory, else beside
 // posimctl (a socket file on POSIX hosts; on Windows a named pipe that stands
-// for that path). play and watch are there on POSIX hosts only.
+// for that path).
 #include "posim/posimctl.h"
 
 #include <cstdio>

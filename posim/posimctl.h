@@ -1,6 +1,4 @@
-// The commands that posimctl runs itself, beside sending one line. On
-// Windows play and watch only say that they are not there
-// (posimctl_streams_win32.cpp).
+// The commands that posimctl runs itself, beside sending one line.
 #pragma once
 
 #include <functional>

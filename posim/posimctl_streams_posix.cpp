@@ -1,7 +1,9 @@
-// Streams on POSIX hosts: opened on the control socket, followed until
-// Ctrl-C or the end of the session.
+// Streams on POSIX hosts: opened on the control socket, read as they
+// arrive, each wait ended by a stop signal.
+#include <poll.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "posim/control_commands.h"
@@ -37,26 +39,26 @@ int OpenStream(const Endpoint& endpoint, const std::string& line, std::string& r
   return fd;
 }
 
-StreamEnd FollowStream(const Endpoint& endpoint, const std::string& line,
-                       const std::function<void(const std::string& text)>& put) {
-  CatchStops();
-  std::string rest;
-  const int fd = OpenStream(endpoint, line, rest);
-  if (fd < 0) return Stopped() ? StreamEnd::kStopped : StreamEnd::kNotOpened;
-  put(rest);
-  LineReader reader(fd);
-  bool ended = false;
-  while (!Stopped()) {
-    if (!WaitFor(fd, -1)) break;
-    if (!reader.Fill()) {
-      ended = true;
-      break;
-    }
-    std::string text;
-    while (reader.Next(text)) put(text + "\n");
-  }
-  close(fd);
-  return ended ? StreamEnd::kSessionEnded : StreamEnd::kStopped;
+Stream::~Stream() {
+  if (channel_ >= 0) close(static_cast<int>(channel_));
+}
+
+bool Stream::Open(const Endpoint& endpoint, const std::string& line) {
+  channel_ = OpenStream(endpoint, line, buffer_);
+  return channel_ >= 0;
+}
+
+Stream::Waited Stream::Await(long ms) {
+  const int fd = static_cast<int>(channel_);
+  if (!WaitFor(fd, ms)) return Waited::kStopped;
+  pollfd p = {fd, POLLIN, 0};
+  if (fd < 0 || poll(&p, 1, 0) <= 0) return Waited::kTimeUp;
+  char chunk[4096];
+  const ssize_t n = read(fd, chunk, sizeof chunk);
+  if (n < 0 && errno == EINTR) return Stopped() ? Waited::kStopped : Waited::kTimeUp;
+  if (n <= 0) return Waited::kEnded;
+  buffer_.append(chunk, static_cast<std::size_t>(n));
+  return Waited::kArrived;
 }
 
 bool OutputIsTerminal() {

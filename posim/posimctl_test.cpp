@@ -23,6 +23,7 @@
 
 #include "posim/codes.h"
 #include "posim/library_fixture.h"
+#include "posim/posimctl_run.h"
 
 namespace posim_test {
 namespace {
@@ -37,10 +38,7 @@ struct Child {
   int out = -1;  // stdout and stderr; on a pty, the terminal
 };
 
-struct Finished {
-  int exit_code;
-  std::string output;
-};
+using Finished = PosimctlRun;
 
 // posimctl with these words, its output on a pipe, or on a pseudo-terminal.
 Child Spawn(const std::vector<std::string>& words, bool terminal = false) {
@@ -97,11 +95,6 @@ Finished Finish(Child& child, std::string output = {}) {
   int status = 0;
   waitpid(child.pid, &status, 0);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
-
-Finished RunPosimctl(const std::vector<std::string>& words) {
-  Child child = Spawn(words);
-  return Finish(child);
 }
 
 // A connection that has sent a line (none when empty) and stays open.
@@ -378,58 +371,6 @@ TEST_F(LibraryTest, PosimctlWatchGivesTheTerminalBackOnQ) {
   EXPECT_EQ(after.c_lflag & (ICANON | ECHO), static_cast<tcflag_t>(ICANON | ECHO));
 }
 
-TEST_F(LibraryTest, PlayRefusesABadScenarioBeforeAnythingIsPlayed) {
-  WriteFile("bad.txt",
-            "# a scenario with faults\n"
-            "0.0 scan 4006381333931\n"
-            "0.5x scan 1\n"
-            "1 weigh lots\n"
-            "+1 swipe\n"
-            "repeat 2 {\n"
-            "  +1 frobnicate\n");
-  const Finished done = RunPosimctl({"play", "bad.txt"});
-  EXPECT_EQ(done.exit_code, 2);
-  EXPECT_EQ(done.output,
-            "bad.txt:3: bad time 0.5x (seconds, up to three decimals: 1.5, or +0.25 after the "
-            "line before)\n"
-            "bad.txt:6: repeat without its closing }\n"
-            "bad.txt:4: error: usage: weigh GRAMS\n"
-            "bad.txt:5: error: usage: swipe TRACK1 [TRACK2 [TRACK3]]\n"
-            "bad.txt:7: error: unknown command 'frobnicate' (posimctl help lists them)\n"
-            "bad.txt: 5 bad lines; nothing was played\n");
-  EXPECT_EQ(Output("scanner"), "waiting to be read: 0");
-  EXPECT_EQ(RunPosimctl({"play", "missing.txt"}).exit_code, 2);
-  unlink("bad.txt");
-}
-
-TEST_F(LibraryTest, EveryShippedScenarioIsGood) {
-  int count = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(SCENARIO_DIR)) {
-    ++count;
-    const Finished done = RunPosimctl({"play", "--check", entry.path().string()});
-    EXPECT_EQ(done.exit_code, 0) << done.output;
-  }
-  EXPECT_GE(count, 3);
-}
-
-std::string Scenario(const char* name) {
-  return std::string(SCENARIO_DIR) + "/" + name;
-}
-
-// Plays a scenario on a thread of its own.
-struct Playing {
-  explicit Playing(const std::string& file)
-      : thread([this, file] {
-          done = RunPosimctl({"play", file});
-        }) {}
-  Finished Wait() {
-    thread.join();
-    return done;
-  }
-  Finished done{};
-  std::thread thread;
-};
-
 // When each of the first count posts arrived, in seconds after the first.
 std::vector<double> ArrivalTimes(std::size_t count) {
   std::vector<double> times;
@@ -478,17 +419,6 @@ TEST_F(LibraryTest, AScenarioFollowsTheProgramWithWaitFor) {
   const Finished done = play.Wait();
   EXPECT_EQ(done.exit_code, 0) << done.output;
   EXPECT_NE(done.output.find("... "), std::string::npos) << done.output;
-}
-
-TEST_F(LibraryTest, TheKeysAndRs232ScenarioLeavesWhatItSent) {
-  const Finished done = Playing(Scenario("keys-and-rs232.txt")).Wait();
-  EXPECT_EQ(done.exit_code, 0) << done.output;
-  EXPECT_EQ(Output("keyboard"),
-            "waiting to be read: 5\nkey 0x02 1\nkey 0x03 2\nkey 0x06 5\nkey 0x0B 0\nkey 0x1C "
-            "\\x0D");
-  std::string frames;
-  for (int i = 0; i < 3; ++i) frames += "\\x02OK\\x0D\\x0A\\x03";
-  EXPECT_EQ(Output("rs232"), frames);
 }
 
 TEST_F(LibraryTest, ThePrinterTroubleScenarioLeavesItsFaultsPending) {
@@ -584,4 +514,10 @@ TEST_F(LibraryTest, OnlyTheSocketsOwnerMayDriveTheTerminal) {
 }
 
 }  // namespace
+
+PosimctlRun RunPosimctl(const std::vector<std::string>& words) {
+  Child child = Spawn(words);
+  return Finish(child);
+}
+
 }  // namespace posim_test

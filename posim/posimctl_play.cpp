@@ -1,15 +1,12 @@
 // posimctl play [--check] FILE: a scenario (scenario.h), checked whole before
 // anything is played, then each action sent at its time; Ctrl-C stops it
-// between two actions.
-#include <poll.h>
-#include <unistd.h>
-
+// between two actions. The same on every host: the waits are the stream's
+// (control_client.h).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <set>
-#include <sstream>
 
 #include "posim/control_commands.h"
 #include "posim/posimctl.h"
@@ -54,13 +51,11 @@ bool CheckActions(const Endpoint& endpoint, const std::string& file,
 
 class Player {
  public:
-  // trace: the stream of calls and events that waits look at, -1 for none;
-  // arrived: its lines that came with its "ok".
-  Player(const Endpoint& endpoint, const std::vector<ScenarioStep>& steps, int trace,
-         const std::string& arrived)
-      : endpoint_(endpoint), steps_(steps), trace_(trace), reader_(trace) {
-    std::istringstream lines(arrived);
-    for (std::string line; std::getline(lines, line);) seen_.push_back(line);
+  // trace: the stream of calls and events that waits look at, none open
+  // when the scenario does not wait.
+  Player(const Endpoint& endpoint, const std::vector<ScenarioStep>& steps, Stream& trace)
+      : endpoint_(endpoint), steps_(steps), trace_(trace) {
+    Keep();
   }
 
   // 0 when every action succeeded, 1 when some failed, 130 when stopped.
@@ -125,25 +120,27 @@ class Player {
     while (true) {
       const std::int64_t left = ms - Elapsed();
       if (left <= 0) return !Stopped();
-      if (!WaitFor(trace_, left)) return false;
-      if (trace_ >= 0 && !Drain(0)) return false;
+      if (!Drain(static_cast<long>(left))) return false;
     }
   }
 
-  // Reads the trace lines that have arrived, waiting up to ms for some;
-  // false when stopped or the session ended.
+  // Waits up to ms (-1: no limit) for trace lines and keeps those that
+  // came; false when stopped or the session ended.
   bool Drain(long ms) {
-    if (!WaitFor(trace_, ms)) return false;
-    pollfd p = {trace_, POLLIN, 0};
-    if (poll(&p, 1, 0) > 0) {
-      if (!reader_.Fill()) {
+    switch (trace_.Await(ms)) {
+      case Stream::Waited::kStopped:
+        return false;
+      case Stream::Waited::kEnded:
         ended_ = true;
         return false;
-      }
-      std::string line;
-      while (reader_.Next(line)) seen_.push_back(line);
+      default:
+        Keep();
+        return true;
     }
-    return true;
+  }
+
+  void Keep() {
+    for (std::string line; trace_.Next(line);) seen_.push_back(line);
   }
 
   void Act(const ScenarioStep& step) {
@@ -178,8 +175,7 @@ class Player {
 
   const Endpoint& endpoint_;
   const std::vector<ScenarioStep>& steps_;
-  int trace_;
-  LineReader reader_;
+  Stream& trace_;
   std::vector<std::string> seen_;  // trace lines, in order
   std::size_t next_seen_ = 0;      // the first that no wait has looked at
   Clock::time_point start_;
@@ -222,19 +218,14 @@ int Play(const Endpoint& endpoint, const std::vector<std::string>& words) {
     return 0;
   }
   CatchStops();
-  int trace = -1;
-  std::string rest;
-  for (const ScenarioStep& step : steps) {
-    if (step.kind == ScenarioStep::Kind::kWaitFor && trace < 0) {
-      trace = OpenStream(endpoint, "trace events", rest);
-      if (trace < 0) return Stopped() ? 130 : 2;
-    }
-  }
+  Stream trace;
+  const bool waits = std::any_of(steps.begin(), steps.end(), [](const ScenarioStep& step) {
+    return step.kind == ScenarioStep::Kind::kWaitFor;
+  });
+  if (waits && !trace.Open(endpoint, "trace events")) return Stopped() ? 130 : 2;
   std::printf("playing %s (Ctrl-C stops it)\n", file.c_str());
-  Player player(endpoint, steps, trace, rest);
-  const int status = player.Run();
-  if (trace >= 0) close(trace);
-  return status;
+  std::fflush(stdout);
+  return Player(endpoint, steps, trace).Run();
 }
 
 }  // namespace posimctl

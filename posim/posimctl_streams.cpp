@@ -1,0 +1,34 @@
+// Streams on every host: followed until Ctrl-C or the end of the session.
+#include "posim/posimctl.h"
+
+namespace posimctl {
+
+bool TakeLine(std::string& buffer, std::string& line) {
+  const std::size_t end = buffer.find('\n');
+  if (end == std::string::npos) return false;
+  line = buffer.substr(0, end);
+  buffer.erase(0, end + 1);
+  return true;
+}
+
+StreamEnd FollowStream(const Endpoint& endpoint, const std::string& line,
+                       const std::function<void(const std::string& text)>& put) {
+  CatchStops();
+  Stream stream;
+  if (!stream.Open(endpoint, line)) return Stopped() ? StreamEnd::kStopped : StreamEnd::kNotOpened;
+  for (bool opened = true;; opened = false) {
+    std::string text;
+    for (std::string one; stream.Next(one);) text += one + "\n";
+    if (opened || !text.empty()) put(text);
+    switch (stream.Await(-1)) {
+      case Stream::Waited::kStopped:
+        return StreamEnd::kStopped;
+      case Stream::Waited::kEnded:
+        return StreamEnd::kSessionEnded;
+      default:
+        break;
+    }
+  }
+}
+
+}  // namespace posimctl
