@@ -607,12 +607,7 @@ case "$case_name" in
     ln -s /dev/zero "$work/run/PRESOURC.DAT"
     start
     wait_for "Command and Status"
-    menu 0
-    wait_for "POS Initialization"
-    for _ in $(seq 1 7); do keys Tab; done
-    keys Enter
-    wait_for "Initialize Successful."
-    keys Enter
+    initialize
     menu 1
     wait_for "Device Class"
     keys Escape
