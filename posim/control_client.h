@@ -50,6 +50,10 @@ class Stream {
   bool Next(std::string& line) { return TakeLine(buffer_, line); }
 
  private:
+  // Reads up to the command's "ok" (what follows it stays for Next); false
+  // with the refusal printed, nothing when stopped.
+  bool TakeOk();
+
   std::intptr_t channel_ = -1;  // a descriptor, on Windows a HANDLE; -1: none
   std::string buffer_;
 };
@@ -63,23 +67,6 @@ int Connect(const Endpoint& endpoint, std::string& error);
 
 bool SendLine(int fd, const std::string& line);
 
-// A stream's lines as they arrive.
-class LineReader {
- public:
-  explicit LineReader(int fd) : fd_(fd) {}
-  // Reads what has arrived (blocking until something does); false at the end.
-  bool Fill();
-  // The next whole line without its line end, if one has arrived.
-  bool Next(std::string& line);
-  int fd() const { return fd_; }
-
- private:
-  int fd_;
-  std::string buffer_;
-};
-
-// Readable once a stop came.
-int StopFd();
 // Waits up to ms milliseconds, or until a stop (false) or fd is readable.
 // fd -1: none.
 bool WaitFor(int fd, long ms);

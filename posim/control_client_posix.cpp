@@ -177,24 +177,6 @@ bool Request(const Endpoint& endpoint, const std::string& line, std::string& rep
   return !reply.empty();
 }
 
-bool LineReader::Fill() {
-  char chunk[4096];
-  while (true) {
-    const ssize_t n = read(fd_, chunk, sizeof chunk);
-    if (n < 0 && errno == EINTR) {
-      if (Stopped()) return true;
-      continue;
-    }
-    if (n <= 0) return false;
-    buffer_.append(chunk, static_cast<std::size_t>(n));
-    return true;
-  }
-}
-
-bool LineReader::Next(std::string& line) {
-  return TakeLine(buffer_, line);
-}
-
 void CatchStops() {
   if (stop_pipe[0] < 0 && pipe2(stop_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
   struct sigaction action {};
@@ -202,10 +184,6 @@ void CatchStops() {
   sigemptyset(&action.sa_mask);
   action.sa_flags = 0;  // no restart: a blocking read returns at once
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
-}
-
-int StopFd() {
-  return stop_pipe[0];
 }
 
 bool Stopped() {

@@ -105,21 +105,7 @@ bool Stream::Open(const Endpoint& endpoint, const std::string& line) {
   const std::string text = line + "\n";
   DWORD n = 0;
   WriteFile(pipe, text.data(), static_cast<DWORD>(text.size()), &n, nullptr);
-  std::string first;
-  while (!Next(first)) {
-    switch (Await(-1)) {
-      case Waited::kStopped:
-        return false;
-      case Waited::kEnded:
-        std::fputs(buffer_.empty() ? "posimctl: no reply\n" : buffer_.c_str(), stderr);
-        return false;
-      default:
-        break;
-    }
-  }
-  if (first == "ok") return true;
-  std::fprintf(stderr, "%s\n", first.c_str());
-  return false;
+  return TakeOk();
 }
 
 Stream::Waited Stream::Await(long ms) {

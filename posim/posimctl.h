@@ -29,10 +29,4 @@ StreamEnd FollowStream(const Endpoint& endpoint, const std::string& line,
 // Whether posimctl's output goes to a terminal (rather than a file or pipe).
 bool OutputIsTerminal();
 
-#if !defined(_WIN32)
-// Opens a stream: the command's "ok" read, the rest left to the reader. -1
-// with the message printed when it cannot be opened.
-int OpenStream(const Endpoint& endpoint, const std::string& line, std::string& rest);
-#endif
-
 }  // namespace posimctl

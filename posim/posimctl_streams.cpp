@@ -1,4 +1,6 @@
 // Streams on every host: followed until Ctrl-C or the end of the session.
+#include <cstdio>
+
 #include "posim/posimctl.h"
 
 namespace posimctl {
@@ -9,6 +11,24 @@ bool TakeLine(std::string& buffer, std::string& line) {
   line = buffer.substr(0, end);
   buffer.erase(0, end + 1);
   return true;
+}
+
+bool Stream::TakeOk() {
+  std::string first;
+  while (!Next(first)) {
+    switch (Await(-1)) {
+      case Waited::kStopped:
+        return false;
+      case Waited::kEnded:
+        std::fputs(buffer_.empty() ? "posimctl: no reply\n" : buffer_.c_str(), stderr);
+        return false;
+      default:
+        break;
+    }
+  }
+  if (first == "ok") return true;
+  std::fprintf(stderr, "%s\n", first.c_str());
+  return false;
 }
 
 StreamEnd FollowStream(const Endpoint& endpoint, const std::string& line,

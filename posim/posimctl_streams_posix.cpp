@@ -11,41 +11,20 @@
 
 namespace posimctl {
 
-int OpenStream(const Endpoint& endpoint, const std::string& line, std::string& rest) {
-  std::string error;
-  const int fd = Connect(endpoint, error);
-  if (fd < 0) {
-    std::fprintf(stderr, "posimctl: %s\n", error.c_str());
-    return -1;
-  }
-  SendLine(fd, line);
-  LineReader reader(fd);
-  std::string first;
-  while (!reader.Next(first)) {
-    if (Stopped() || !reader.Fill()) {
-      close(fd);
-      if (!Stopped()) std::fprintf(stderr, "posimctl: no reply\n");
-      return -1;
-    }
-  }
-  if (first != "ok") {
-    std::fprintf(stderr, "%s\n", first.c_str());
-    close(fd);
-    return -1;
-  }
-  // What came with the "ok" belongs to the stream.
-  std::string line_rest;
-  while (reader.Next(line_rest)) rest += line_rest + "\n";
-  return fd;
-}
-
 Stream::~Stream() {
   if (channel_ >= 0) close(static_cast<int>(channel_));
 }
 
 bool Stream::Open(const Endpoint& endpoint, const std::string& line) {
-  channel_ = OpenStream(endpoint, line, buffer_);
-  return channel_ >= 0;
+  std::string error;
+  const int fd = Connect(endpoint, error);
+  if (fd < 0) {
+    std::fprintf(stderr, "posimctl: %s\n", error.c_str());
+    return false;
+  }
+  channel_ = fd;
+  SendLine(fd, line);
+  return TakeOk();
 }
 
 Stream::Waited Stream::Await(long ms) {
