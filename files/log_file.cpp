@@ -34,10 +34,14 @@ std::string LogFileName(const std::tm& local) {
   return std::string(name, n);
 }
 
-std::string DefaultLogPath() {
+std::string DefaultLogFileName() {
   const std::time_t now = std::time(nullptr);
   const std::tm* local = std::localtime(&now);
-  return ProgramFolder() + (local ? LogFileName(*local) : LogFileName(std::tm{}));
+  return local ? LogFileName(*local) : LogFileName(std::tm{});
+}
+
+std::string DefaultLogPath() {
+  return ProgramFolder() + DefaultLogFileName();
 }
 
 std::string SaveLog(const char* path, const LogLines& lines) {

@@ -24,7 +24,9 @@ inline constexpr std::size_t kNoLogSelection = static_cast<std::size_t>(-1);
 
 // "ridozod-log-YYYYMMDD-HHMMSS.txt" for a local time.
 std::string LogFileName(const std::tm& local);
-// The same for now, in the program's folder.
+// The name for now.
+std::string DefaultLogFileName();
+// That name in the program's folder.
 std::string DefaultLogPath();
 
 // Creates or truncates the file and writes every line as the log holds it,
