@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "files/log_file.h"
+#include "names/command_log.h"
 #include "resources/log_menu.h"
 
 namespace terminal {
@@ -14,6 +14,14 @@ namespace {
 constexpr int kIdFileName = 100;
 // A path may be longer than the characters a field takes from the keyboard.
 constexpr std::size_t kPathRoom = 4096;
+
+// Terminals drop a clipboard sequence past about a megabyte (tmux past 1 MiB)
+// without a word, and writing a larger one stalls the screen: a copy of more
+// text than this is refused, and the user told so.
+constexpr std::size_t kMostCopied = 512 * 1024;
+constexpr char kCopyTooLarge[] =
+    "The text to copy is %zu bytes, more than a terminal's clipboard takes (%zu); "
+    "Save log as... writes the whole log to a file.";
 
 constexpr std::array<res::Control, 4> kSaveControls{{
     {-1, res::ControlKind::kLabel, "File name", res::kGroup, 8, 8, 60, 8},
@@ -46,24 +54,19 @@ class AskFileName : public ui::DialogProc {
   }
 };
 
-class StoreLines : public files::LogLines {
- public:
-  explicit StoreLines(const LineStore& store) : store_(store) {}
-  std::size_t Count() const override { return store_.size(); }
-  std::string_view Line(std::size_t index) const override { return store_[index]; }
-
- private:
-  const LineStore& store_;
-};
-
 }  // namespace
 
 void RunLogCommand(int id, const LogBox& log, Device& device, ui::Port& port) {
-  const StoreLines lines(log.lines());
+  const LogBoxLines lines(log.lines());
   if (id == res::kLogCopy.id) {
     const std::size_t selected =
         log.selected() < 0 ? files::kNoLogSelection : static_cast<std::size_t>(log.selected());
-    device.SetClipboard(files::CopiedLogText(lines, selected));
+    const std::string text = files::CopiedLogText(lines, selected);
+    if (text.size() > kMostCopied)
+      port.ShowMessage(names::FormatLine(kCopyTooLarge, text.size(), kMostCopied),
+                       res::kLogCopy.text);
+    else
+      device.SetClipboard(text);
   } else if (id == res::kLogSave.id) {
     AskFileName ask;
     if (port.RunDialog(kSaveBox, ask) != res::kIdOk) return;

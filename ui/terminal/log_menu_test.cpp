@@ -76,6 +76,24 @@ TEST(LogMenu, OpenedFromItsBoxOrByEnterInTheFocusedLogCopyTakesTheSelectedLineOr
   }
 }
 
+TEST(LogMenu, ACopyLargerThanATerminalTakesIsRefusedWithAMessage) {
+  Fixture f;
+  // 3 lines of the fixture, then 512 KiB more: the whole log is too large,
+  // a selected line is not.
+  const std::string line(1024, 'x');
+  for (int i = 0; i < 512; ++i) f.fe.AppendLog(line);
+  f.Add({kMenuBox, InputEvent::Of(Key::kEnter)});
+  f.Snap();
+  f.device.Add(InputEvent::Of(Key::kEnter));  // closes the box
+  // The view follows the end: Home, then the first line.
+  f.Add({LineClick(5), InputEvent::Of(Key::kHome), LineClick(0), kMenuBox,
+         InputEvent::Of(Key::kEnter)});
+  f.Run();
+  const std::string size = std::to_string(kAll.size() + 512 * (2 + line.size()));
+  EXPECT_TRUE(Shows(f.shot, "The text to copy is " + size + " bytes, more than a terminal's"));
+  EXPECT_EQ(f.device.clipboard(), std::vector<std::string>{"Command-->  PosClose(1)  "});
+}
+
 TEST(LogMenu, ItsBoxTheOpenMenuAndTheHintWhileTheLogHasTheFocus) {
   Fixture f;
   f.Snap();
