@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make pkg-config libgtest-dev libncurses-dev tmux libbenchmark-dev)
 optional=()
-if [ "${1:-}" = "--test" ]; then
+if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--screenshots" ]; then
   packages+=(xxd clang libclang-rt-dev)
   # The Windows builds: mingw-w64 with posix threads, googletest's sources.
   packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest)
@@ -15,6 +15,10 @@ if [ "${1:-}" = "--test" ]; then
   # Wine's own fonts (the caption buttons' Marlett, MS Sans Serif) for the
   # Windows program's window frames.
   optional+=(fonts-wine)
+fi
+# The README's pictures of the Windows program (scripts/screenshots.sh).
+if [ "${1:-}" = "--screenshots" ]; then
+  packages+=(imagemagick)
 fi
 if [ "${1:-}" = "--valgrind" ]; then
   packages+=(valgrind)

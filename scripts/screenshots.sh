@@ -6,10 +6,11 @@
 #   docs/win32-menu.png     the Pos_Commands menu open
 #   docs/win32-dialog.png   the Open dialog
 #   docs/win32-box.png      a message box
+#   docs/win32-logmenu.png  the CommandLog's system menu with Copy and Save log as…
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-./scripts/install-deps.sh --test
+./scripts/install-deps.sh --screenshots
 command -v import >/dev/null || {
   echo "screenshots: ImageMagick is needed (Debian package imagemagick)" >&2
   exit 1
@@ -28,7 +29,7 @@ trap 'wine_session_stop; rm -rf "$work"' EXIT
 winpath() { echo "Z:$1" | tr / '\\'; }
 mkdir -p docs
 cd "$build/run"
-for pose in main menu dialog box; do
+for pose in main menu dialog box logmenu; do
   rm -f "$work/done" "$work/rect"
   run_wine "$build/e2e/ridozod_pose.exe" "$(winpath "$build/run")" "$pose" "$(winpath "$work/done")" \
     >"$work/rect" &

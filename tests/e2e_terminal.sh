@@ -449,6 +449,54 @@ case "$case_name" in
     menu 6
     expect_exit 0
     ;;
+  save_log)
+    # The log's own menu: Save log as... with the default name, the file read
+    # back against the log; Copy to tmux's clipboard (OSC 52); the key echo
+    # as before.
+    prepare
+    E2E_ENV=LC_ALL=C.UTF-8 start # the line feed drawn as its arrow
+    tm set-option -g set-clipboard on
+    wait_for "Command and Status"
+    initialize
+    keys a
+    wait_for "KeyUp ScanCode from KeyBoard = 1e"
+    click 72 3 # the log's [≡] box
+    wait_for "Save log as..."
+    keys Down Enter
+    wait_for "File name"
+    keys Enter # the default: a dated name in the program's folder
+    for _ in $(seq 1 50); do
+      saved=$(ls "$work/run"/ridozod-log-*.txt 2>/dev/null | head -1)
+      [ -n "$saved" ] && break
+      sleep 0.1
+    done
+    [ -n "$saved" ] || fail "no ridozod-log-*.txt in the run folder"
+    [[ $(basename "$saved") =~ ^ridozod-log-[0-9]{8}-[0-9]{6}\.txt$ ]] || fail "name: $saved"
+    # Each line CR LF ended; the key echo's line feed drawn as the log draws it.
+    keys Escape # the log gives the focus back
+    as_shown=$(perl -0777 -pe 's/\n\r\n/\xE2\x86\xB5\r\n/g; s/\r\n/\n/g; s/ +\n/\n/g' "$saved")
+    logged=$(log_text)
+    [ "$as_shown" = "$logged" ] || fail "the file is not the log:
+--- file ---
+$as_shown
+--- log ---
+$logged"
+    # One CR LF a line, the last at the very end.
+    crlf=$(perl -0777 -ne 'print scalar(() = /\r\n/g)' "$saved")
+    [ "$crlf" = "$(wc -l <<<"$logged")" ] || fail "$crlf CR LF for $(wc -l <<<"$logged") lines"
+    [ "$(tail -c 2 "$saved" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "the file does not end in CR LF"
+    # Copy with the log focused (Alt-L, Enter, c): the whole log, CR LF between lines.
+    keys M-l Enter c
+    for _ in $(seq 1 30); do tm show-buffer >/dev/null 2>&1 && break; sleep 0.1; done
+    copied=$(tm show-buffer 2>/dev/null; echo .)
+    want=$(head -c -2 "$saved"; echo .)
+    [ "$copied" = "$want" ] || fail "the clipboard is not the log: $(tm show-buffer | od -c | head)"
+    keys Escape
+    keys b
+    wait_for "KeyUp ScanCode from KeyBoard = 30"
+    menu 6
+    expect_exit 0
+    ;;
   choose_selected)
     prepare
     start

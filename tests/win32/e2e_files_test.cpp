@@ -10,26 +10,11 @@
 namespace e2e {
 namespace {
 
-std::string RunPath(const std::string& name) {
-  return g_run + "\\" + name;
-}
-
 bool WriteRunFile(const std::string& name, const std::string& bytes) {
   std::FILE* f = std::fopen(RunPath(name).c_str(), "wb");
   if (!f) return false;
   const bool whole = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   return std::fclose(f) == 0 && whole;
-}
-
-std::optional<std::string> ReadRunFile(const std::string& name) {
-  std::FILE* f = std::fopen(RunPath(name).c_str(), "rb");
-  if (!f) return std::nullopt;
-  std::string bytes;
-  char chunk[512];
-  std::size_t n = 0;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
-  std::fclose(f);
-  return bytes;
 }
 
 // What posimctl shows of the port: the bytes written to it, those outside

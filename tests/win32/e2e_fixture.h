@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,6 +18,22 @@ namespace e2e {
 
 // The run folder: ridozod.exe, vekapi32.dll, posimctl.exe, the list files.
 extern std::string g_run;
+
+inline std::string RunPath(const std::string& name) {
+  return g_run + "\\" + name;
+}
+
+// A file of the run folder, its bytes as they are; nothing when it cannot be read.
+inline std::optional<std::string> ReadRunFile(const std::string& name) {
+  std::FILE* f = std::fopen(RunPath(name).c_str(), "rb");
+  if (!f) return std::nullopt;
+  std::string bytes;
+  char chunk[512];
+  std::size_t n = 0;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
+  std::fclose(f);
+  return bytes;
+}
 
 // Runs posimctl.exe of the run folder with these words.
 inline drive::Ran Posimctl(const std::string& words) {

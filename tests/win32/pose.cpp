@@ -1,7 +1,7 @@
 // Brings ridozod.exe into a state worth a picture for the README, prints the
 // screen rectangle to capture ("x y w h") and keeps the program there until
 // the file DONE appears; then ends it. scripts/screenshots.sh takes the picture.
-//   ridozod_pose.exe RUN_FOLDER main|menu|dialog|box DONE
+//   ridozod_pose.exe RUN_FOLDER main|menu|dialog|box|logmenu DONE
 #include <cstdio>
 #include <string>
 
@@ -64,7 +64,7 @@ RECT Union(HWND a, HWND b) {
 
 int main(int argc, char** argv) {
   if (argc != 4) {
-    std::fprintf(stderr, "usage: ridozod_pose RUN_FOLDER main|menu|dialog|box DONE\n");
+    std::fprintf(stderr, "usage: ridozod_pose RUN_FOLDER main|menu|dialog|box|logmenu DONE\n");
     return 2;
   }
   const std::string run = argv[1];
@@ -105,6 +105,13 @@ int main(int argc, char** argv) {
     const std::optional<drive::Box> box = drive::WaitForMessageBox(pid);
     if (!box) return Fail("no box"), 1;
     extra = box->window;
+  } else if (pose == "logmenu") {
+    // The CommandLog's system menu, as a click on its icon opens it.
+    HWND log = drive::CommandLog(main);
+    RECT r;
+    GetWindowRect(log, &r);
+    PostMessageW(log, WM_SYSCOMMAND, SC_MOUSEMENU | HTSYSMENU, MAKELPARAM(r.left + 8, r.top + 8));
+    drive::WaitUntil([&] { return (extra = FindWindowW(L"#32768", nullptr)) != nullptr; });
   }
   Sleep(500);  // let everything paint
   const RECT r = Union(main, extra);

@@ -50,6 +50,7 @@ enum class Glyph : std::uint8_t {
   kArrowLeft,
   kArrowRight,
   kLineFeed,  // the stand-in of a line feed: a return arrow where the terminal can draw one
+  kMenuMark,  // a menu box's mark: three bars where the terminal can draw them
 };
 
 struct Cell {

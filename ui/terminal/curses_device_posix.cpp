@@ -21,6 +21,7 @@
 #include "files/program_folder.h"
 #include "ui/terminal/curses_device.h"
 #include "ui/terminal/escape_keys.h"
+#include "ui/terminal/osc52.h"
 
 namespace terminal {
 namespace {
@@ -210,6 +211,14 @@ class CursesDevice : public Device {
     [[maybe_unused]] ssize_t n = write(wake_[1], &b, 1);  // a full pipe wakes all the same
   }
   void Paint(const CellGrid& grid) override;
+  // OSC 52, after what curses has drawn.
+  void SetClipboard(std::string_view text) override {
+    if (out_ == nullptr) return;
+    refresh();
+    const std::string sequence = ClipboardSequence(text);
+    std::fwrite(sequence.data(), 1, sequence.size(), out_);
+    std::fflush(out_);
+  }
 
  private:
   void ReadKeys(std::vector<InputEvent>& out);
@@ -482,12 +491,23 @@ chtype GlyphChar(const Cell& c) {
     case Glyph::kArrowRight:
       return ACS_RARROW;
     case Glyph::kLineFeed:
-      break;  // its letter, unless Paint draws the arrow
+    case Glyph::kMenuMark:
+      break;  // its letter, unless Paint draws the wide character
   }
   if (c.style == Style::kScrollTrack) return ACS_CKBOARD;
   // Only printable bytes reach the terminal; the grid keeps no others.
   const auto byte = static_cast<unsigned char>(c.ch);
   return IsPrintable(byte) ? static_cast<chtype>(byte) : static_cast<chtype>('?');
+}
+
+// The glyphs drawn as a character of their own in a UTF-8 locale: the return
+// arrow of a line feed, the three bars of a menu box.
+const wchar_t* WideGlyph(Glyph glyph) {
+  static constexpr wchar_t kReturnArrow[] = {0x21B5, 0};
+  static constexpr wchar_t kThreeBars[] = {0x2261, 0};
+  if (glyph == Glyph::kLineFeed) return kReturnArrow;
+  if (glyph == Glyph::kMenuMark) return kThreeBars;
+  return nullptr;
 }
 
 void CursesDevice::Paint(const CellGrid& grid) {
@@ -499,12 +519,10 @@ void CursesDevice::Paint(const CellGrid& grid) {
     for (int x = 0; x < s.width && x < grid.width(); ++x) {
       const Cell& c = grid.At(x, y);
       if (!whole && c == painted_.At(x, y)) continue;
-      if (c.glyph == Glyph::kLineFeed && utf8_) {
-        static constexpr wchar_t kReturnArrow[] = {0x21B5, 0};
+      if (const wchar_t* wide_char = WideGlyph(c.glyph); wide_char && utf8_) {
         cchar_t wide;
         const chtype attr = AttrOf(c.style);
-        setcchar(&wide, kReturnArrow, attr & ~A_COLOR, static_cast<short>(PAIR_NUMBER(attr)),
-                 nullptr);
+        setcchar(&wide, wide_char, attr & ~A_COLOR, static_cast<short>(PAIR_NUMBER(attr)), nullptr);
         mvadd_wch(y, x, &wide);
         continue;
       }

@@ -3,6 +3,7 @@
 // implements it; tests use a scripted fake.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "ui/terminal/cell_grid.h"
@@ -26,6 +27,8 @@ class Device {
   // Ends a Wait early; callable from any thread.
   virtual void Wake() = 0;
   virtual void Paint(const CellGrid& grid) = 0;
+  // Puts the text on the terminal's clipboard; a terminal without one drops it.
+  virtual void SetClipboard(std::string_view) {}
 };
 
 }  // namespace terminal

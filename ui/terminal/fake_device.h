@@ -37,6 +37,8 @@ class FakeDevice : public Device {
   const CellGrid& painted() const { return painted_; }
   int paints() const { return paints_; }
   int wakes() const { return wakes_; }
+  // What SetClipboard received, one text a call.
+  const std::vector<std::string>& clipboard() const { return clipboard_; }
 
   Size size() const override { return size_; }
   bool Wait(int timeout_ms, std::vector<InputEvent>& out) override {
@@ -59,6 +61,7 @@ class FakeDevice : public Device {
     painted_ = grid;
     ++paints_;
   }
+  void SetClipboard(std::string_view text) override { clipboard_.emplace_back(text); }
 
  private:
   Size size_;
@@ -66,6 +69,7 @@ class FakeDevice : public Device {
   CellGrid painted_;
   int paints_ = 0;
   int wakes_ = 0;
+  std::vector<std::string> clipboard_;
 };
 
 }  // namespace terminal

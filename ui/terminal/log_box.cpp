@@ -3,7 +3,18 @@
 #include <algorithm>
 #include <string>
 
+#include "resources/log_menu.h"
+
 namespace terminal {
+
+namespace {
+
+constexpr res::MenuItem kMenuItems[] = {{res::kLogCopy.id, res::kLogCopy.ascii_text},
+                                        {res::kLogSave.id, res::kLogSave.ascii_text}};
+
+}  // namespace
+
+LogBox::LogBox() : menu_(kMenuItems) {}
 
 void LogBox::Append(std::string_view line) {
   // A view that shows the newest line keeps showing it, as a tail does; one
@@ -17,6 +28,7 @@ void LogBox::Append(std::string_view line) {
 
 void LogBox::Clear() {
   lines_.Clear();
+  selected_ = -1;
   widest_ = 0;
   view_.ScrollTo(0, 0);
   UpdateContent();
@@ -38,6 +50,20 @@ void LogBox::Layout(const Rect& rect) {
   rect_ = rect;
   view_.Layout(Rect{rect.x + 1, rect.y + 1, rect.w - 2, rect.h - 2}, true, true);
   if (at_end) view_.ScrollTo(view_.max_top(), view_.left());
+  // The menu opens below its box and stays inside the log.
+  menu_.Place(0, 0);
+  const int x = std::min(menu_box().x, rect.right() - 1 - menu_.rect().w);
+  menu_.Place(std::max(rect.x, x), rect.y + 1);
+}
+
+bool LogBox::HandleMouse(const InputEvent& e) {
+  if (view_.HandleMouse(e)) return true;
+  const Rect& text = view_.text();
+  if (e.mouse != Mouse::kPress || !text.Contains(e.x, e.y)) return false;
+  const int line = view_.top() + e.y - text.y;
+  if (line >= static_cast<int>(lines_.size())) return false;
+  selected_ = line == selected_ ? -1 : line;
+  return true;
 }
 
 void LogBox::Draw(CellGrid& grid) const {
@@ -45,9 +71,13 @@ void LogBox::Draw(CellGrid& grid) const {
   grid.Frame(Rect{rect_.x, rect_.y, rect_.w, rect_.h}, Style::kFrame);
   const Style caption = focused_ ? Style::kCaptionActive : Style::kCaption;
   grid.Fill(Rect{rect_.x, rect_.y, rect_.w, 1}, ' ', caption);
-  grid.Text(rect_.x + 1, rect_.y, kCaption, caption, rect_.w - 6);
+  grid.Text(rect_.x + 1, rect_.y, kCaption, caption, rect_.w - 10);
+  const Rect menu = menu_box();
+  grid.Put(menu.x, menu.y, '[', caption);
+  grid.Put(menu.x + 1, menu.y, '=', caption, Glyph::kMenuMark);
+  grid.Put(menu.x + 2, menu.y, ']', caption);
   grid.Text(maximize_box().x, rect_.y, "[^]", caption);
-  view_.DrawLines(grid, lines_, Style::kNormal);
+  view_.DrawLines(grid, lines_, Style::kNormal, selected_);
   view_.DrawBars(grid);
   if (const int below = view_.rows_below(); below > 0) {
     // Appended piece by piece: GCC 12 at -O3 warns falsely on " " + string.

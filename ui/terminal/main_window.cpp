@@ -9,6 +9,9 @@ constexpr const res::LogWindow& kLog = res::kMainWindow.command_log;
 
 constexpr std::string_view kHint =
     " F10: Pos_Commands menu   Alt-L or a click: scroll the log   Alt-M: widen it";
+// While the log has the focus.
+constexpr std::string_view kLogHint =
+    " Log: arrows scroll, a click selects a line   Enter: Copy, Save log as...   Esc";
 
 // Alt keys are the system's: they are never echoed, so they can steer the
 // window. Alt-L gives the log the focus (and back), Alt-M maximises it.
@@ -62,8 +65,10 @@ void MainWindow::Draw(CellGrid& grid, bool active) const {
   menu_.DrawBar(grid);
   grid.Fill(Rect{0, kClientTop, width_, height_ - kClientTop}, ' ', Style::kNormal);
   log_.Draw(grid);
-  if (height_ - 1 >= log_.rect().bottom()) grid.Text(0, height_ - 1, kHint, Style::kNormal, width_);
+  if (height_ - 1 >= log_.rect().bottom())
+    grid.Text(0, height_ - 1, log_.focused() ? kLogHint : kHint, Style::kNormal, width_);
   menu_.DrawPopup(grid);
+  log_.DrawMenu(grid);
 }
 
 void MainWindow::OpenMenu() {
@@ -76,6 +81,17 @@ MainAction MainWindow::FromMenu(MenuBar::Result r) {
   return {};
 }
 
+void MainWindow::OpenLogMenu() {
+  escape_pending_ = false;
+  log_.set_focused(true);
+  log_.menu().Open();
+}
+
+MainAction MainWindow::FromLogMenu(PopupMenu::Result r) {
+  if (r.kind == PopupMenu::Result::kChosen) return MainAction{MainAction::kLogCommand, r.id, {}};
+  return {};
+}
+
 MainAction MainWindow::HandleInput(const InputEvent& e) {
   if (e.type == InputEvent::Type::kMouse) return HandleMouse(e);
   if (e.type == InputEvent::Type::kKey) return HandleKey(e);
@@ -84,6 +100,7 @@ MainAction MainWindow::HandleInput(const InputEvent& e) {
 
 MainAction MainWindow::HandleKey(const InputEvent& e) {
   if (menu_.open()) return FromMenu(menu_.HandleKey(e));
+  if (log_.menu().open()) return FromLogMenu(log_.menu().HandleKey(e));
   const bool after_escape = escape_pending_;
   escape_pending_ = false;
   if (OpensMenu(e) || (after_escape && e.IsChar('0'))) {
@@ -101,6 +118,8 @@ MainAction MainWindow::HandleKey(const InputEvent& e) {
   if (log_.focused()) {
     if (e.IsKey(Key::kEscape))
       log_.set_focused(false);  // back to the main window
+    else if (e.IsKey(Key::kEnter))
+      OpenLogMenu();
     else
       log_.HandleKey(e);
     return {};
@@ -120,6 +139,11 @@ MainAction MainWindow::HandleMouse(const InputEvent& e) {
       return {};
     }
     return FromMenu(menu_.HandleMouse(e));
+  }
+  if (log_.menu().open()) return FromLogMenu(log_.menu().HandleMouse(e));
+  if (e.mouse == Mouse::kPress && log_.menu_box().Contains(e.x, e.y)) {
+    OpenLogMenu();
+    return {};
   }
   if (e.mouse == Mouse::kPress && log_.maximize_box().Contains(e.x, e.y)) {
     ToggleLogMaximized();

@@ -26,8 +26,8 @@ constexpr int PixelsToRows(int px) {
 }
 
 struct MainAction {
-  enum Kind { kNone, kCommand, kKey, kClose } kind = kNone;
-  int command = 0;          // kCommand: the menu id
+  enum Kind { kNone, kCommand, kKey, kClose, kLogCommand } kind = kNone;
+  int command = 0;          // kCommand: the menu id; kLogCommand: the log menu's
   ScanCode scan{0, false};  // kKey
 };
 
@@ -54,6 +54,8 @@ class MainWindow {
   MainAction HandleKey(const InputEvent& e);
   MainAction HandleMouse(const InputEvent& e);
   MainAction FromMenu(MenuBar::Result r);
+  MainAction FromLogMenu(PopupMenu::Result r);
+  void OpenLogMenu();
   void OpenMenu();
   void LayoutLog();
   void ToggleLogMaximized();

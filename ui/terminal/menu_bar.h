@@ -5,48 +5,37 @@
 #include "resources/templates.h"
 #include "ui/terminal/cell_grid.h"
 #include "ui/terminal/input_event.h"
+#include "ui/terminal/popup_menu.h"
 
 namespace terminal {
 
 class MenuBar {
  public:
-  struct Result {
-    enum Kind { kNone, kClosed, kChosen } kind = kNone;
-    int id = 0;
-  };
+  using Result = PopupMenu::Result;
 
-  explicit MenuBar(const res::Menu& menu) : menu_(menu) {}
+  explicit MenuBar(const res::Menu& menu) : menu_(menu), popup_(menu.items) {}
 
-  // The bar's row; the title starts one cell in.
+  // The bar's row; the title starts one cell in, the popup below it.
   void Layout(int x, int y, int width);
   Rect title_rect() const;
-  Rect popup_rect() const;
+  Rect popup_rect() const { return popup_.rect(); }
 
-  bool open() const { return open_; }
-  void Open();  // with the first item highlighted
-  void Close() { open_ = false; }
-  int highlighted() const { return highlighted_; }  // index into the items
+  bool open() const { return popup_.open(); }
+  void Open() { popup_.Open(); }  // with the first item highlighted
+  void Close() { popup_.Close(); }
+  int highlighted() const { return popup_.highlighted(); }  // index into the items
 
-  Result HandleKey(const InputEvent& e);
+  Result HandleKey(const InputEvent& e) { return popup_.HandleKey(e); }
   // Clicks while open; the caller opens it on a click on title_rect().
-  Result HandleMouse(const InputEvent& e);
+  Result HandleMouse(const InputEvent& e) { return popup_.HandleMouse(e); }
 
   void DrawBar(CellGrid& grid) const;
-  void DrawPopup(CellGrid& grid) const;
+  void DrawPopup(CellGrid& grid) const { popup_.Draw(grid); }
 
  private:
-  int ItemCount() const { return static_cast<int>(menu_.items.size()); }
-  bool IsSeparator(int index) const {
-    return menu_.items[static_cast<std::size_t>(index)].text == nullptr;
-  }
-  void Move(int step);
-  Result ByLetter(char c);
-  Result Choose(int index);
-
   const res::Menu& menu_;
+  PopupMenu popup_;
   Rect bar_;
-  bool open_ = false;
-  int highlighted_ = 0;
 };
 
 }  // namespace terminal

@@ -138,6 +138,9 @@ void Screen::Perform(const MainAction& action) {
     case MainAction::kClose:
       Destroy();
       break;
+    case MainAction::kLogCommand:
+      if (log_command_) log_command_(action.command);
+      break;
     case MainAction::kNone:
       break;
   }

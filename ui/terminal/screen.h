@@ -56,6 +56,8 @@ class Screen {
   // input. The procedure receives menu commands, keys and posted messages.
   void RunMain(ui::MainWindowProc& proc);
   void Destroy() { destroyed_ = true; }
+  // Runs the log menu's commands (the front end's, which knows the port).
+  void SetLogCommandHandler(std::function<void(int)> handler) { log_command_ = std::move(handler); }
   bool destroyed() const { return destroyed_; }
   bool input_ended() const { return input_ended_; }
 
@@ -82,6 +84,7 @@ class Screen {
   Size size_;
   MainWindow main_;
   ui::MainWindowProc* proc_ = nullptr;  // set while the main window is shown
+  std::function<void(int)> log_command_;
   std::vector<Layer*> layers_;
   std::deque<InputEvent> input_;
   // Messages taken from the queue, handled from posted_next_ on.

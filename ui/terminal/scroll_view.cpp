@@ -122,8 +122,9 @@ void ScrollView::DrawLines(CellGrid& grid, const std::vector<std::string>& lines
   DrawRows(grid, lines, style, selected, selected_style);
 }
 
-void ScrollView::DrawLines(CellGrid& grid, const LineStore& lines, Style style) const {
-  DrawRows(grid, lines, style, -1, style);
+void ScrollView::DrawLines(CellGrid& grid, const LineStore& lines, Style style, int selected,
+                           Style selected_style) const {
+  DrawRows(grid, lines, style, selected, selected_style);
 }
 
 void ScrollView::DrawBars(CellGrid& grid) const {

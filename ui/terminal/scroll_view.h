@@ -42,7 +42,8 @@ class ScrollView {
   void DrawLines(CellGrid& grid, const std::vector<std::string>& lines, Style style,
                  int selected = -1, Style selected_style = Style::kItemSelected) const;
   // The same of the lines of a store; only the visible rows are read.
-  void DrawLines(CellGrid& grid, const LineStore& lines, Style style) const;
+  void DrawLines(CellGrid& grid, const LineStore& lines, Style style, int selected = -1,
+                 Style selected_style = Style::kItemSelected) const;
   void DrawBars(CellGrid& grid) const;
 
  private:

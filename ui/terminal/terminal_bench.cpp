@@ -3,10 +3,13 @@
 #include <benchmark/benchmark.h>
 
 #include <condition_variable>
+#include <cstdio>
 #include <mutex>
 #include <string>
 #include <thread>
 
+#include "files/log_file.h"
+#include "ui/terminal/log_commands.h"
 #include "ui/terminal/screen.h"
 
 namespace terminal {
@@ -108,6 +111,23 @@ void BM_PostedBurst(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * count);
 }
 BENCHMARK(BM_PostedBurst)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Save log as... of a million key echo lines: the time the event display
+// stands still while the file is written.
+void BM_SaveMillionLineLog(benchmark::State& state) {
+  LineStore lines;
+  for (int i = 0; i < 1000000; ++i)
+    lines.Append(i % 3 == 1 ? "WM_CHAR comes ScanCode from KeyBoard = 1e \n"
+                            : "KeyDown ScanCode from KeyBoard = 1e \n");
+  const std::string path = "terminal_bench-saved-log.txt";
+  for (auto _ : state) {
+    const std::string failure = files::SaveLog(path.c_str(), LogBoxLines(lines));
+    if (!failure.empty()) state.SkipWithError(failure.c_str());
+  }
+  std::remove(path.c_str());
+  state.SetItemsProcessed(state.iterations() * 1000000);
+}
+BENCHMARK(BM_SaveMillionLineLog)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace terminal

@@ -7,6 +7,7 @@
 #include "ui/post_queue.h"
 #include "ui/terminal/curses_device.h"
 #include "ui/terminal/dialog_layer.h"
+#include "ui/terminal/log_commands.h"
 #include "ui/terminal/message_box.h"
 
 namespace terminal {
@@ -15,9 +16,19 @@ std::string TerminalFrontEnd::NoTerminalReason() {
   return TerminalProblem();
 }
 
-TerminalFrontEnd::TerminalFrontEnd() : use_curses_(true) {}
+TerminalFrontEnd::TerminalFrontEnd() : use_curses_(true) {
+  ServeLogMenu();
+}
 
-TerminalFrontEnd::TerminalFrontEnd(Device& device) : screen_(&device) {}
+TerminalFrontEnd::TerminalFrontEnd(Device& device) : screen_(&device) {
+  ServeLogMenu();
+}
+
+void TerminalFrontEnd::ServeLogMenu() {
+  screen_.SetLogCommandHandler([this](int id) {
+    if (screen_.device()) RunLogCommand(id, screen_.main_window().log(), *screen_.device(), *this);
+  });
+}
 
 TerminalFrontEnd::~TerminalFrontEnd() {
   screen_.Attach(nullptr);

@@ -52,6 +52,8 @@ class TerminalFrontEnd : public ui::FrontEnd {
   bool Acquire();
   // Gives the terminal back unless the main loop still needs it.
   void ReleaseUnlessRunning();
+  // The log menu's commands go to RunLogCommand.
+  void ServeLogMenu();
 
   std::unique_ptr<Device> owned_;
   bool use_curses_ = false;

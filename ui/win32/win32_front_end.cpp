@@ -6,6 +6,7 @@
 #include "posapi/pos_codes.h"
 #include "resources/main_window.h"
 #include "ui/win32/command_menu.h"
+#include "ui/win32/log_menu.h"
 #include "ui/win32/style_bits.h"
 #include "ui/win32/win32_dialog.h"
 
@@ -112,6 +113,7 @@ void Win32FrontEnd::CreateCommandLog(HWND parent) {
   log_ = CreateWindowA("LISTBOX", kLog.caption, MapStyle(kLog.style, kWindowBits), kLog.x, kLog.y,
                        kLog.w, kLog.h, parent, nullptr, instance_, nullptr);
   SendMessageA(log_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(kLog.horizontal_extent), 0);
+  AddLogMenu(log_, *this);
 }
 
 LRESULT CALLBACK Win32FrontEnd::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
