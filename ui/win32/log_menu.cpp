@@ -115,6 +115,8 @@ LRESULT CALLBACK Procedure(HWND log, UINT message, WPARAM wparam, LPARAM lparam)
       SaveAs(log, *glue->port);
       return 0;
     }
+    // Closing the log would destroy it, and every line after with it.
+    if (id == SC_CLOSE) return 0;
   } else if (message == WM_NCDESTROY) {
     RemovePropA(log, kGlueProperty);
     SetWindowLongPtrA(log, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(list_box));
@@ -128,6 +130,7 @@ LRESULT CALLBACK Procedure(HWND log, UINT message, WPARAM wparam, LPARAM lparam)
 void AddLogMenu(HWND log, ui::Port& port) {
   HMENU menu = GetSystemMenu(log, FALSE);
   if (!log || !menu) return;
+  EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   for (const res::LogMenuItem& item : {res::kLogCopy, res::kLogSave})
     AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.id), FromUtf8(item.text).c_str());

@@ -1,7 +1,8 @@
 // The CommandLog's own menu on Windows: "Copy" and "Save log as…" added to
 // the log window's system menu. Copy puts the selected line, or every line
 // when none is selected, on the clipboard as text; Save log as… asks with the
-// common Save dialog and writes every line as the list box holds it.
+// common Save dialog and writes every line as the list box holds it. Close is
+// greyed there: closing the log would destroy it and every later line.
 #pragma once
 
 #include <windows.h>

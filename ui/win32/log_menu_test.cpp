@@ -69,6 +69,10 @@ TEST_F(LogMenuTest, TwoItemsOnTheSystemMenuCopyTakesTheSelectedLineOrAll) {
     SendMessageA(log, WM_SYSCOMMAND, c.command, 0);
     EXPECT_EQ(ClipboardText(parent), c.text);
   }
+  // Close is greyed and refused: the log outlives its system menu.
+  EXPECT_TRUE(GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED);
+  SendMessageA(log, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(IsWindow(log));
   // The list box's own handling goes on: the lines are as they were.
   EXPECT_EQ(SendMessageA(log, LB_GETCOUNT, 0, 0), 3);
   EXPECT_TRUE(port.Boxes().empty());
