@@ -17,9 +17,27 @@ namespace {
 // The entries in the order they are stored and resolved.
 enum Entry { kClose, kInitialize, kIoctl, kOpen, kRead, kTerm, kVersion, kWrite, kEntryCount };
 
-constexpr const char* kExportNames[kEntryCount] = {
-    "DLL_PosClose", "DLL_PosInitialize", "DLL_PosIOCtl",   "DLL_PosOpen",
-    "DLL_PosRead",  "DLL_PosTerm",       "DLL_PosVersion", "DLL_PosWrite",
+// The bytes of an entry's arguments, as a stdcall export's name carries them
+// (_NAME@N): four for each argument.
+template <typename R, typename... Args>
+constexpr int ArgumentBytes(R (*)(Args...)) {
+  return 4 * static_cast<int>(sizeof...(Args));
+}
+
+struct Export {
+  const char* name;
+  int argument_bytes;
+};
+
+constexpr Export kExports[kEntryCount] = {
+    {"DLL_PosClose", ArgumentBytes(DLL_PosClose_fn{})},
+    {"DLL_PosInitialize", ArgumentBytes(DLL_PosInitialize_fn{})},
+    {"DLL_PosIOCtl", ArgumentBytes(DLL_PosIOCtl_fn{})},
+    {"DLL_PosOpen", ArgumentBytes(DLL_PosOpen_fn{})},
+    {"DLL_PosRead", ArgumentBytes(DLL_PosRead_fn{})},
+    {"DLL_PosTerm", ArgumentBytes(DLL_PosTerm_fn{})},
+    {"DLL_PosVersion", ArgumentBytes(DLL_PosVersion_fn{})},
+    {"DLL_PosWrite", ArgumentBytes(DLL_PosWrite_fn{})},
 };
 
 struct PosApiBinding {
@@ -73,6 +91,17 @@ void ClearEntries() {
   for (LibraryEntry& entry : binding.entries) entry = nullptr;
 }
 
+// An export by its plain name, else by the names a stdcall export of it gets:
+// _NAME@N (as compilers decorate it) or NAME@N (as some linkers export it).
+LibraryEntry FindEntry(const Export& entry) {
+  if (LibraryEntry found = Loader().Find(library, entry.name)) return found;
+  const std::string bytes = "@" + std::to_string(entry.argument_bytes);
+  if (LibraryEntry found = Loader().Find(library, ("_" + (entry.name + bytes)).c_str())) {
+    return found;
+  }
+  return Loader().Find(library, (entry.name + bytes).c_str());
+}
+
 std::int32_t LoadPosLibrary() {
   const char* name =
       library_file_for_testing.empty() ? POS_LIBRARY_NAME : library_file_for_testing.c_str();
@@ -80,7 +109,7 @@ std::int32_t LoadPosLibrary() {
   if (library == nullptr) return kStatusNoLibrary;
   bool complete = true;
   for (int i = 0; i < kEntryCount; ++i) {
-    binding.entries[i] = Loader().Find(library, kExportNames[i]);
+    binding.entries[i] = FindEntry(kExports[i]);
     if (binding.entries[i] == nullptr) complete = false;
   }
   if (!complete) {

@@ -23,8 +23,9 @@ extern "C" {
 /* The calling convention a library's entries are built with: the C
  * convention (cdecl), unless the library's build defines POS_API_CALL (for
  * example as __attribute__((stdcall))). The tool works with either on 32-bit
- * x86: it calls every entry in a way that keeps its own stack pointer. On
- * 64-bit hosts there is only one convention. */
+ * x86: it calls every entry in a way that keeps its own stack pointer, and it
+ * also finds entries exported only under stdcall names (_DLL_PosOpen@24 or
+ * DLL_PosOpen@24). On 64-bit hosts there is only one convention. */
 #ifndef POS_API_CALL
 #if defined(_WIN32) && !defined(_WIN64)
 #define POS_API_CALL __cdecl
