@@ -178,6 +178,17 @@ open_device() {
   keys Enter
 }
 
+# Reads the event queue (handle 0), which decodes its records to the log;
+# answers the success box.
+read_event_queue() {
+  menu 4
+  wait_for "POS Read"
+  type_text 0
+  keys Enter
+  wait_for "PosRead Successful."
+  keys Enter
+}
+
 posimctl() { (cd "$work/run" && ./posimctl "$@"); }
 
 # The program's process in the pane.
@@ -422,12 +433,7 @@ case "$case_name" in
     [ "$(cat "$work/run/label.bin")" = "4006381333931" ] || fail "label.bin: $(xxd "$work/run/label.bin")"
     [ "$(stat -c %s "$work/run/label.bin")" = 13 ] || fail "label.bin is not 13 bytes"
     # Handle 0: the queued events, decoded.
-    menu 4
-    wait_for "POS Read"
-    type_text 0
-    keys Enter
-    wait_for "PosRead Successful."
-    keys Enter
+    read_event_queue
     # Write Hello\r\n to the display.
     menu 5
     wait_for "POS Write"
@@ -458,12 +464,7 @@ case "$case_name" in
     wait_for "Command and Status"
     initialize
     open_device 0
-    menu 4
-    wait_for "POS Read"
-    type_text 0
-    keys Enter
-    wait_for "PosRead Successful."
-    keys Enter
+    read_event_queue
     expect_log "Command-->  PosInitialize(RIDOZOD, C:\KLOB, 0, 0, [], 1)" "     1: queueHandle" \
       "Command-->  PosOpen(DEVNAME, PosDisplay, [], 0)" "  Handle :  1  Device Name :  DEVNAME" \
       "Command-->  PosRead(0, [], 80)" "  POSM_SYS_DEVICE_ONLINE - SLOT_0, PORT_1, KEYBOARD" \
