@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build, an
-# AddressSanitizer + UndefinedBehaviorSanitizer build, then the Windows builds
-# (mingw-w64): the 64-bit one's tests run under wine64, the 32-bit one is
-# built and its DLL's exports checked (32-bit programs cannot run here).
+# AddressSanitizer + UndefinedBehaviorSanitizer build, the 32-bit x86 Linux
+# build with its tests under qemu-i386, then the Windows builds (mingw-w64):
+# the 64-bit one's tests run under wine64, the 32-bit one is built and its
+# DLLs' exports checked (32-bit Windows programs cannot run here).
 set -uo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh --test || exit 1
@@ -25,6 +26,7 @@ run_preset() {  # preset [ctest arguments...]
 
 run_preset default
 run_preset sanitize
+run_preset linux-i386
 
 wine64=/usr/lib/wine/wine64
 if [ -x "$wine64" ]; then

@@ -206,7 +206,9 @@ TEST(IoctlDialog, SecondEchoSurvivesAnyAddress) {
        "     1: (unreadable 0x00000001)   ", "               (0xFFFFFFFF)  "},
       {"name at the top of the address space", 0,
        [&](ResourcePair& p) { p.name = address(~std::uintptr_t{0} - 3); },
-       "     1: (unreadable 0xFFFFFFFFFFFFFFFC)   ", "               (0xFFFFFFFF)  "},
+       sizeof(std::uintptr_t) == 8 ? "     1: (unreadable 0xFFFFFFFFFFFFFFFC)   "
+                                   : "     1: (unreadable 0xFFFFFFFC)   ",
+       "               (0xFFFFFFFF)  "},
       {"null name", 0, [](ResourcePair& p) { p.name = nullptr; },
        "     1:    ", "               (0xFFFFFFFF)  "},
       {"a name without end is cut", 0, [](ResourcePair& p) { p.name = long_text.c_str(); },

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "posapi/entry_call.h"
 #include "posapi/library_loader.h"
 
 namespace posapi {
@@ -16,9 +17,27 @@ namespace {
 // The entries in the order they are stored and resolved.
 enum Entry { kClose, kInitialize, kIoctl, kOpen, kRead, kTerm, kVersion, kWrite, kEntryCount };
 
-constexpr const char* kExportNames[kEntryCount] = {
-    "DLL_PosClose", "DLL_PosInitialize", "DLL_PosIOCtl",   "DLL_PosOpen",
-    "DLL_PosRead",  "DLL_PosTerm",       "DLL_PosVersion", "DLL_PosWrite",
+// The bytes of an entry's arguments, as a stdcall export's name carries them
+// (_NAME@N): four for each argument.
+template <typename R, typename... Args>
+constexpr int ArgumentBytes(R (*)(Args...)) {
+  return 4 * static_cast<int>(sizeof...(Args));
+}
+
+struct Export {
+  const char* name;
+  int argument_bytes;
+};
+
+constexpr Export kExports[kEntryCount] = {
+    {"DLL_PosClose", ArgumentBytes(DLL_PosClose_fn{})},
+    {"DLL_PosInitialize", ArgumentBytes(DLL_PosInitialize_fn{})},
+    {"DLL_PosIOCtl", ArgumentBytes(DLL_PosIOCtl_fn{})},
+    {"DLL_PosOpen", ArgumentBytes(DLL_PosOpen_fn{})},
+    {"DLL_PosRead", ArgumentBytes(DLL_PosRead_fn{})},
+    {"DLL_PosTerm", ArgumentBytes(DLL_PosTerm_fn{})},
+    {"DLL_PosVersion", ArgumentBytes(DLL_PosVersion_fn{})},
+    {"DLL_PosWrite", ArgumentBytes(DLL_PosWrite_fn{})},
 };
 
 struct PosApiBinding {
@@ -37,9 +56,10 @@ LibraryLoader& Loader() {
   return loader_for_testing != nullptr ? *loader_for_testing : SystemLoader();
 }
 
-template <typename Fn>
-Fn EntryAs(Entry entry) {
-  return reinterpret_cast<Fn>(binding.entries[entry]);
+// Calls an entry of the loaded library, the caller's PosContext first.
+template <typename Fn, typename... Args>
+std::int32_t Call(Entry entry, Args... args) {
+  return CallLibraryEntry<Fn>(binding.entries[entry], &context, args...);
 }
 
 // Ends every operation. A success leaves errno as the caller had it
@@ -55,20 +75,31 @@ std::int32_t PosResult(std::int32_t status, std::int32_t value, int errno_before
 
 // An operation that calls one entry of the initialised library: refused with
 // 302 while not initialised, or with refusal (when not 0) before the library
-// is asked. call(entry, &out) makes the call; out starts at 0 and is the
-// result on success.
-template <typename Fn, typename Call>
-std::int32_t CallEntry(Entry entry, Call call, std::int32_t refusal = 0) {
+// is asked. call(&out) makes the call; out starts at 0 and is the result on
+// success.
+template <typename MakeCall>
+std::int32_t CallEntry(MakeCall call, std::int32_t refusal = 0) {
   const int errno_before = errno;
   std::int32_t out = 0;
   if (binding.initialised == 0) return PosResult(kStatusNotInitialized, 0, errno_before);
   if (refusal != 0) return PosResult(refusal, 0, errno_before);
-  const std::int32_t status = call(EntryAs<Fn>(entry), &out);
+  const std::int32_t status = call(&out);
   return PosResult(status, out, errno_before);
 }
 
 void ClearEntries() {
   for (LibraryEntry& entry : binding.entries) entry = nullptr;
+}
+
+// An export by its plain name, else by the names a stdcall export of it gets:
+// _NAME@N (as compilers decorate it) or NAME@N (as some linkers export it).
+LibraryEntry FindEntry(const Export& entry) {
+  if (LibraryEntry found = Loader().Find(library, entry.name)) return found;
+  const std::string bytes = "@" + std::to_string(entry.argument_bytes);
+  if (LibraryEntry found = Loader().Find(library, ("_" + (entry.name + bytes)).c_str())) {
+    return found;
+  }
+  return Loader().Find(library, (entry.name + bytes).c_str());
 }
 
 std::int32_t LoadPosLibrary() {
@@ -78,7 +109,7 @@ std::int32_t LoadPosLibrary() {
   if (library == nullptr) return kStatusNoLibrary;
   bool complete = true;
   for (int i = 0; i < kEntryCount; ++i) {
-    binding.entries[i] = Loader().Find(library, kExportNames[i]);
+    binding.entries[i] = FindEntry(kExports[i]);
     if (binding.entries[i] == nullptr) complete = false;
   }
   if (!complete) {
@@ -115,8 +146,8 @@ std::int32_t PosInitialize(const char* application_name, const char* resource_fi
   if (binding.initialised == 1) return PosResult(kStatusAlreadyInitialized, 0, errno_before);
   std::int32_t status = LoadPosLibrary();
   if (status != 0) return PosResult(status, 0, errno_before);
-  status = EntryAs<DLL_PosInitialize_fn>(kInitialize)(&context, application_name, resource_file,
-                                                      resources, count);
+  status =
+      Call<DLL_PosInitialize_fn>(kInitialize, application_name, resource_file, resources, count);
   if (status != 0) {
     FreePosLibrary();
     return PosResult(status, 0, errno_before);
@@ -131,50 +162,45 @@ std::int32_t PosInitialize(const char* application_name, const char* resource_fi
 
 std::int32_t PosOpen(const char* device_name, const char* device_class, ResourcePair* resources,
                      std::int32_t count) {
-  return CallEntry<DLL_PosOpen_fn>(kOpen, [&](DLL_PosOpen_fn open, std::int32_t* out) {
-    return open(&context, device_name, device_class, resources, count, out);
+  return CallEntry([&](std::int32_t* out) {
+    return Call<DLL_PosOpen_fn>(kOpen, device_name, device_class, resources, count, out);
   });
 }
 
 std::int32_t PosClose(std::int32_t handle) {
   // Handle 0 is the event queue: never closed.
-  return CallEntry<DLL_PosClose_fn>(
-      kClose, [&](DLL_PosClose_fn close, std::int32_t*) { return close(&context, handle); },
-      handle == 0 ? kStatusNotSupported : 0);
+  return CallEntry([&](std::int32_t*) { return Call<DLL_PosClose_fn>(kClose, handle); },
+                   handle == 0 ? kStatusNotSupported : 0);
 }
 
 std::int32_t PosIoctl(std::int32_t handle, std::int32_t request, ResourcePair* resources,
                       std::int32_t count) {
-  return CallEntry<DLL_PosIOCtl_fn>(kIoctl, [&](DLL_PosIOCtl_fn ioctl, std::int32_t* out) {
-    return ioctl(&context, handle, request, resources, count, out);
+  return CallEntry([&](std::int32_t* out) {
+    return Call<DLL_PosIOCtl_fn>(kIoctl, handle, request, resources, count, out);
   });
 }
 
 std::int32_t PosRead(std::int32_t handle, void* buffer, std::int32_t size) {
-  return CallEntry<DLL_PosRead_fn>(kRead, [&](DLL_PosRead_fn read, std::int32_t* out) {
-    return read(&context, handle, buffer, size, out);
-  });
+  return CallEntry(
+      [&](std::int32_t* out) { return Call<DLL_PosRead_fn>(kRead, handle, buffer, size, out); });
 }
 
 std::int32_t PosWrite(std::int32_t handle, const void* data, std::int32_t length) {
-  return CallEntry<DLL_PosWrite_fn>(kWrite, [&](DLL_PosWrite_fn write, std::int32_t* out) {
-    return write(&context, handle, data, length, out);
-  });
+  return CallEntry(
+      [&](std::int32_t* out) { return Call<DLL_PosWrite_fn>(kWrite, handle, data, length, out); });
 }
 
 std::int32_t PosTerm() {
   const int errno_before = errno;
   if (binding.initialised == 0) return PosResult(kStatusNotInitialized, 0, errno_before);
   binding.initialised = 0;
-  const std::int32_t status = EntryAs<DLL_PosTerm_fn>(kTerm)(&context);
+  const std::int32_t status = Call<DLL_PosTerm_fn>(kTerm);
   FreePosLibrary();
   return PosResult(status, 0, errno_before);
 }
 
 std::int32_t PosVersion(std::int32_t a, std::int32_t b, std::int32_t c) {
-  return CallEntry<DLL_PosVersion_fn>(kVersion, [&](DLL_PosVersion_fn version, std::int32_t*) {
-    return version(&context, a, b, c);
-  });
+  return CallEntry([&](std::int32_t*) { return Call<DLL_PosVersion_fn>(kVersion, a, b, c); });
 }
 
 }  // namespace posapi

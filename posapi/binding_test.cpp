@@ -91,9 +91,10 @@ std::int32_t POS_API_CALL FakeVersion(PosContext* context, std::int32_t a, std::
 // The "library file": one handle, the entries above by their export names.
 class Loader : public LibraryLoader {
  public:
-  std::vector<std::string> opened;     // names asked for
-  std::vector<std::string> looked_up;  // export names asked for
-  std::set<std::string> missing;       // exports the library lacks
+  std::vector<std::string> opened;                 // names asked for
+  std::vector<std::string> looked_up;              // export names asked for
+  std::set<std::string> missing;                   // exports the library lacks
+  std::map<std::string, std::string> exported_as;  // exports under another name
   bool present = true;
   int loaded = 0;  // opens not yet closed
 
@@ -117,8 +118,11 @@ class Loader : public LibraryLoader {
         {"DLL_PosTerm", reinterpret_cast<LibraryEntry>(&FakeTerm)},
         {"DLL_PosVersion", reinterpret_cast<LibraryEntry>(&FakeVersion)},
     };
-    const auto found = entries.find(name);
-    return found == entries.end() ? nullptr : found->second;
+    for (const auto& [plain, entry] : entries) {
+      const auto renamed = exported_as.find(plain);
+      if ((renamed == exported_as.end() ? plain : renamed->second) == name) return entry;
+    }
+    return nullptr;
   }
   void Close(LibraryHandle library) override {
     EXPECT_EQ(library, this);
@@ -209,6 +213,62 @@ TEST_F(BindingTest, AMissingLibraryOrExportGives337AndLeavesNothingLoaded) {
   loader_.opened.clear();
   EXPECT_EQ(InitializeBinding(), 0);
   EXPECT_EQ(loader_.opened.size(), 1u);
+}
+
+TEST_F(BindingTest, EntriesExportedOnlyUnderStdcallNamesAreBound) {
+  // The bytes of each entry's arguments, which a stdcall name ends with.
+  const std::map<std::string, int> bytes = {
+      {"DLL_PosClose", 8}, {"DLL_PosInitialize", 20}, {"DLL_PosIOCtl", 24},   {"DLL_PosOpen", 24},
+      {"DLL_PosRead", 20}, {"DLL_PosTerm", 4},        {"DLL_PosVersion", 16}, {"DLL_PosWrite", 20},
+  };
+  const struct {
+    const char* label;
+    const char* prefix;
+    int wrong_by;  // added to the bytes of the name
+    bool only_open;
+    std::vector<std::string> open_names_tried;  // empty: refused with 337
+  } cases[] = {
+      {"_NAME@N", "_", 0, false, {"DLL_PosOpen", "_DLL_PosOpen@24"}},
+      {"NAME@N", "", 0, false, {"DLL_PosOpen", "_DLL_PosOpen@24", "DLL_PosOpen@24"}},
+      {"one entry decorated", "_", 0, true, {"DLL_PosOpen", "_DLL_PosOpen@24"}},
+      {"a wrong N", "_", 4, false, {}},
+      {"one wrong N", "", -4, true, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    loader_.exported_as.clear();
+    for (const auto& [name, n] : bytes) {
+      if (c.only_open && name != "DLL_PosOpen") continue;
+      loader_.exported_as[name] = c.prefix + name + "@" + std::to_string(n + c.wrong_by);
+    }
+    loader_.looked_up.clear();
+    lib.calls.clear();
+    errno = 0;
+    if (c.open_names_tried.empty()) {
+      EXPECT_EQ(InitializeBinding(), -1);
+      EXPECT_EQ(errno, 337);
+      EXPECT_EQ(loader_.loaded, 0);
+      continue;
+    }
+    ASSERT_EQ(InitializeBinding(), 0);
+    std::vector<std::string> open_names_tried;
+    for (const std::string& name : loader_.looked_up) {
+      if (name.find("DLL_PosOpen") != std::string::npos) open_names_tried.push_back(name);
+    }
+    EXPECT_EQ(open_names_tried, c.open_names_tried);
+    // Every entry reaches its own function.
+    char buffer[4] = {};
+    EXPECT_EQ(PosOpen("DEVNAME", "PosDisplay", nullptr, 0), 0);
+    EXPECT_EQ(PosClose(5), 0);
+    EXPECT_EQ(PosIoctl(5, 300, nullptr, 0), 0);
+    EXPECT_EQ(PosRead(5, buffer, sizeof buffer), 0);
+    EXPECT_EQ(PosWrite(5, buffer, 2), 0);
+    EXPECT_EQ(PosVersion(1, 2, 3), 0);
+    EXPECT_EQ(PosTerm(), 0);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{
+                             "DLL_PosInitialize", "DLL_PosOpen", "DLL_PosClose", "DLL_PosIOCtl",
+                             "DLL_PosRead", "DLL_PosWrite", "DLL_PosVersion", "DLL_PosTerm"}));
+  }
 }
 
 TEST_F(BindingTest, AFailingDllPosInitializeIsReportedAndTheLibraryReleased) {

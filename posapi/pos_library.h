@@ -20,13 +20,12 @@
 extern "C" {
 #endif
 
-/* The calling convention of the library's entries: the C convention (cdecl),
- * as the vendor's 32-bit library has it. For a library built with another
- * convention, configure with -DRIDOZOD_POS_API_CALL=__stdcall (which defines
- * POS_API_CALL for every target): the binding's function types and posim's
- * exports both follow, and posim's DLL is linked with --kill-at so that its
- * exports keep their plain names (the binding looks them up by those). On
- * 64-bit Windows and on POSIX hosts there is only one convention. */
+/* The calling convention a library's entries are built with: the C
+ * convention (cdecl), unless the library's build defines POS_API_CALL (for
+ * example as __attribute__((stdcall))). The tool works with either on 32-bit
+ * x86: it calls every entry in a way that keeps its own stack pointer, and it
+ * also finds entries exported only under stdcall names (_DLL_PosOpen@24 or
+ * DLL_PosOpen@24). On 64-bit hosts there is only one convention. */
 #ifndef POS_API_CALL
 #if defined(_WIN32) && !defined(_WIN64)
 #define POS_API_CALL __cdecl

@@ -9,6 +9,9 @@ if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--screenshots" ]; then
   packages+=(xxd clang libclang-rt-dev)
   # The Windows builds: mingw-w64 with posix threads, googletest's sources.
   packages+=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest)
+  # The 32-bit x86 Linux build (g++ -m32, a 32-bit curses) and qemu-i386, which
+  # runs its tests on a 64-bit kernel.
+  packages+=(g++-multilib lib32ncurses-dev qemu-user)
   # Wine runs the 64-bit Windows tests, Xvfb gives their windows a display.
   # Where they cannot be installed, test.sh says so and leaves those tests out.
   optional+=(wine64 xvfb xauth)

@@ -37,10 +37,11 @@ prepare() {
 }
 
 # Starts the program in the copy; its exit status lands in $work/status.
-# E2E_ENV: more settings for the program (TERM=linux, LC_ALL=C, ...).
+# E2E_ENV: more settings for the program (TERM=linux, LC_ALL=C, ...);
+# E2E_EMULATOR: the command that runs it (qemu-i386 -L / for a 32-bit build).
 start() {
   tm new-session -d -x 100 -y 30 -c "$work/run" \
-    "env TERM=xterm ${E2E_ENV:-} ./ridozod; echo \$? > '$work/status'; stty -a > '$work/stty'; sleep 60" ||
+    "env TERM=xterm ${E2E_ENV:-} ${E2E_EMULATOR:-} ./ridozod; echo \$? > '$work/status'; stty -a > '$work/stty'; sleep 60" ||
     fail "tmux did not start"
 }
 
@@ -174,6 +175,17 @@ open_device() {
   for _ in $(seq 1 6); do keys Tab; done
   keys Enter
   wait_for "Device Name :  DEVNAME"
+  keys Enter
+}
+
+# Reads the event queue (handle 0), which decodes its records to the log;
+# answers the success box.
+read_event_queue() {
+  menu 4
+  wait_for "POS Read"
+  type_text 0
+  keys Enter
+  wait_for "PosRead Successful."
   keys Enter
 }
 
@@ -421,12 +433,7 @@ case "$case_name" in
     [ "$(cat "$work/run/label.bin")" = "4006381333931" ] || fail "label.bin: $(xxd "$work/run/label.bin")"
     [ "$(stat -c %s "$work/run/label.bin")" = 13 ] || fail "label.bin is not 13 bytes"
     # Handle 0: the queued events, decoded.
-    menu 4
-    wait_for "POS Read"
-    type_text 0
-    keys Enter
-    wait_for "PosRead Successful."
-    keys Enter
+    read_event_queue
     # Write Hello\r\n to the display.
     menu 5
     wait_for "POS Write"
@@ -496,6 +503,23 @@ $logged"
     wait_for "KeyUp ScanCode from KeyBoard = 30"
     menu 6
     expect_exit 0
+    ;;
+  initialize_open_read)
+    # The program as a whole, for a build whose tests run under an emulator:
+    # Initialize, Open the display, Read the event queue, Exit.
+    prepare
+    start
+    wait_for "Command and Status"
+    initialize
+    open_device 0
+    read_event_queue
+    expect_log "Command-->  PosInitialize(RIDOZOD, C:\KLOB, 0, 0, [], 1)" "     1: queueHandle" \
+      "Command-->  PosOpen(DEVNAME, PosDisplay, [], 0)" "  Handle :  1  Device Name :  DEVNAME" \
+      "Command-->  PosRead(0, [], 80)" "  POSM_SYS_DEVICE_ONLINE - SLOT_0, PORT_1, KEYBOARD" \
+      "*** Device: POS_KEYBOARD_A  (Subtype: KBD_MODEL_1)"
+    menu 6
+    expect_exit 0
+    expect_terminal_restored
     ;;
   choose_selected)
     prepare
