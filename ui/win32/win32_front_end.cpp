@@ -48,6 +48,17 @@ unsigned ScanCode(LPARAM lparam) {
 
 }  // namespace
 
+int RunMessageLoop(GetMessageFunction get) {
+  MSG msg;
+  BOOL got;
+  while ((got = get(&msg, nullptr, 0, 0)) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  // -1: the message was never filled in.
+  return got == 0 ? static_cast<int>(msg.wParam) : kWindowSystemFailed;
+}
+
 void Win32FrontEnd::AppendLog(std::string_view line) {
   if (!log_) return;
   const std::string text(line);
@@ -87,24 +98,20 @@ bool Win32FrontEnd::RegisterMainClass() {
 
 int Win32FrontEnd::Run(ui::MainWindowProc& proc) {
   proc_ = &proc;
-  if (!RegisterMainClass()) return 1;
+  if (!RegisterMainClass()) return kWindowSystemFailed;
   HMENU menu = BuildMenu(res::CommandMenu());
   main_ = CreateWindowA(kMain.class_name, kMain.title, MapStyle(kMain.style, kWindowBits),
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu,
                         instance_, this);
   // Without a window the loop would never end (no display, say).
-  if (!main_) return 1;
+  if (!main_) return kWindowSystemFailed;
   ShowWindow(main_, show_);
   UpdateWindow(main_);
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  const int code = RunMessageLoop();
   main_ = nullptr;
   log_ = nullptr;
   proc_ = nullptr;
-  return static_cast<int>(msg.wParam);
+  return code;
 }
 
 void Win32FrontEnd::CreateCommandLog(HWND parent) {

@@ -15,6 +15,17 @@
 
 namespace win32 {
 
+// GetMessageA, or what stands for it in a test.
+using GetMessageFunction = BOOL(WINAPI*)(LPMSG, HWND, UINT, UINT);
+
+// The exit code when the window system fails: no main window, or a failing
+// GetMessageA.
+inline constexpr int kWindowSystemFailed = 1;
+
+// Runs the thread's message loop until WM_QUIT and returns its exit code, or
+// kWindowSystemFailed when get fails.
+int RunMessageLoop(GetMessageFunction get = &GetMessageA);
+
 class Win32FrontEnd : public ui::FrontEnd {
  public:
   Win32FrontEnd(HINSTANCE instance, HINSTANCE previous, int show)
