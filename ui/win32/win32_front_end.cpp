@@ -41,6 +41,10 @@ constexpr StyleBit kClassBits[] = {
 constexpr UINT kFirstDeviceEvent = POSM_KBD_STATUS_CHANGE;
 constexpr UINT kLastDeviceEvent = POSM_PRN_DATA_AVAIL;
 
+// Posted to the main window when a modal window closes while device events
+// wait: whatever loop runs then hands them to the core.
+constexpr UINT kTakeWaiting = WM_APP + 1;
+
 // The scan code of a key message: bits 16 to 23 of its lParam.
 unsigned ScanCode(LPARAM lparam) {
   return static_cast<unsigned>((static_cast<std::uintptr_t>(lparam) >> 16) & 0xFF);
@@ -59,6 +63,25 @@ int RunMessageLoop(GetMessageFunction get) {
   return got == 0 ? static_cast<int>(msg.wParam) : kWindowSystemFailed;
 }
 
+template <typename Body>
+auto Win32FrontEnd::Modal(Body body) {
+  ++modal_open_;
+  const auto result = body();
+  --modal_open_;
+  if (!waiting_.empty() && main_) PostMessageA(main_, kTakeWaiting, 0, 0);
+  return result;
+}
+
+void Win32FrontEnd::HandleWaiting() {
+  // A handler may open a box whose loop takes the next events: each is taken
+  // from the front, so they are handled in the order they came.
+  while (!waiting_.empty() && modal_open_ < ui::kMaxModalDepth) {
+    const ui::PostedMessage m = waiting_.front();
+    waiting_.pop_front();
+    proc_->OnPosted(m.message, m.wparam, m.lparam);
+  }
+}
+
 void Win32FrontEnd::AppendLog(std::string_view line) {
   if (!log_) return;
   const std::string text(line);
@@ -69,12 +92,12 @@ void Win32FrontEnd::ShowMessage(std::string_view text, std::string_view caption)
   const std::string t(text);
   const std::string c(caption);
   // No owner; a null caption gives the system's default "Error".
-  MessageBoxA(nullptr, t.c_str(), c.empty() ? nullptr : c.c_str(), MB_OK);
+  Modal([&] { return MessageBoxA(nullptr, t.c_str(), c.empty() ? nullptr : c.c_str(), MB_OK); });
 }
 
 int Win32FrontEnd::RunDialog(const res::DialogTemplate& tmpl, ui::DialogProc& proc) {
   Win32Dialog dialog(tmpl, proc);
-  return dialog.Run(instance_, main_);
+  return Modal([&] { return dialog.Run(instance_, main_); });
 }
 
 void Win32FrontEnd::DestroyMainWindow() {
@@ -150,6 +173,9 @@ LRESULT Win32FrontEnd::Handle(HWND window, UINT message, WPARAM wparam, LPARAM l
     case WM_CHAR:
       proc_->OnKey(ui::KeyMessage::kChar, ScanCode(lparam));
       return 0;
+    case kTakeWaiting:
+      HandleWaiting();
+      return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       BeginPaint(window, &ps);
@@ -157,6 +183,8 @@ LRESULT Win32FrontEnd::Handle(HWND window, UINT message, WPARAM wparam, LPARAM l
       return 0;
     }
     case WM_DESTROY:
+      // The program ends: events still waiting are not handled.
+      waiting_.clear();
       PostQuitMessage(0);
       SendMessageA(log_, LB_RESETCONTENT, 0, 0);
       return 0;
@@ -164,8 +192,9 @@ LRESULT Win32FrontEnd::Handle(HWND window, UINT message, WPARAM wparam, LPARAM l
       break;
   }
   if (message >= kFirstDeviceEvent && message <= kLastDeviceEvent) {
-    proc_->OnPosted(message, static_cast<std::uint32_t>(wparam),
-                    static_cast<std::uint32_t>(lparam));
+    waiting_.push_back({reinterpret_cast<ui::WindowHandle>(window), message,
+                        static_cast<std::uint32_t>(wparam), static_cast<std::uint32_t>(lparam)});
+    HandleWaiting();
     return 0;
   }
   return DefWindowProcA(window, message, wparam, lparam);
