@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "names/code_tables.h"
+#include "posim/caller_memory.h"
 #include "posim/device_kinds.h"
 #include "posim/device_output.h"
 #include "posim/values.h"
@@ -31,29 +32,16 @@ std::string Quoted(std::string_view bytes, std::size_t total) {
   return text;
 }
 
-// The type of a resource name in any of the simulator's tables.
-const ResourceRule* FindRule(std::string_view name) {
-  const auto in = [&](std::span<const ResourceRule> rules) -> const ResourceRule* {
-    for (const ResourceRule& rule : rules) {
-      if (SameName(rule.name, name)) return &rule;
-    }
-    return nullptr;
-  };
-  if (const ResourceRule* rule = in(SystemResources())) return rule;
-  if (const ResourceRule* rule = in(DeviceLevelResources())) return rule;
-  for (const DeviceKind& kind : DeviceKinds()) {
-    if (const ResourceRule* rule = in(kind.resources)) return rule;
-  }
-  return nullptr;
-}
-
 std::string PairValue(const ResourcePair& pair) {
-  const ResourceRule* rule = pair.name != nullptr ? FindRule(pair.name) : nullptr;
-  // A 64-bit caller passes numbers as texts too; a 32-bit one only texts.
-  const bool text = IsCallerText(pair.value) &&
-                    (sizeof(void*) == 8 || (rule != nullptr && rule->type == ValueType::kText));
-  if (text) return TraceText(reinterpret_cast<const char*>(pair.value));
+  const ResourceRule* rule = pair.name != nullptr ? FindResourceRule(pair.name) : nullptr;
   char number[32];
+  if (rule != nullptr && rule->type == ValueType::kText) {
+    if (const std::optional<std::string> text = ReadCallerText(pair.value, kTracedText + 1))
+      return Quoted(std::string_view(*text).substr(0, kTracedText), text->size());
+    std::snprintf(number, sizeof number, "(unreadable 0x%llX)",
+                  static_cast<unsigned long long>(pair.value));
+    return number;
+  }
   if (rule != nullptr && rule->type == ValueType::kWindow) {
     std::snprintf(number, sizeof number, "0x%llX", static_cast<unsigned long long>(pair.value));
   } else {

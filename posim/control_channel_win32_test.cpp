@@ -245,7 +245,9 @@ TEST_F(LibraryTest, PosimctlTraceFollowsTheCallsUntilTheSessionEnds) {
   DeleteFileA("calls.txt");
 }
 
-TEST(PipeOwnerCheck, OnlyTheOwnersProcessesAreServed) {
+// Both ends check: the channel serves only its user's clients, and posimctl
+// talks only to a pipe whose server runs as its own user.
+TEST(PipeOwnerCheck, OnlyTheOwnersProcessesAreServedOrSpokenTo) {
   std::vector<BYTE> ours = posim::ProcessUser(GetCurrentProcess());
   ASSERT_FALSE(ours.empty());
   // The same domain, another account: the SID's last part one more.
@@ -272,24 +274,39 @@ TEST(PipeOwnerCheck, OnlyTheOwnersProcessesAreServed) {
       {neighbour, "S-1-5-"},
       {{}, "an unknown user"},
   };
+  const std::string start = "error: this simulated terminal belongs to ";
+  const std::string middle = "; only its owner may drive it, and you are ";
+  const std::string our_name = posim::UserName(ours.data());
   for (Sid c : cases) {  // a copy: the calls take PSID
     SCOPED_TRACE(c.text == nullptr ? "ours" : c.text);
-    std::string refusal;
-    const bool served =
-        posim::ClientIsOwner(ours.data(), c.bytes.empty() ? nullptr : c.bytes.data(), refusal);
-    EXPECT_EQ(served, c.text == nullptr);
-    if (c.text == nullptr) {
-      EXPECT_EQ(refusal, "");
-      continue;
+    PSID other = c.bytes.empty() ? nullptr : c.bytes.data();
+    for (const bool we_own : {true, false}) {  // the channel's check, then posimctl's
+      SCOPED_TRACE(we_own ? "a client of this user" : "a server of this user");
+      std::string refusal;
+      const bool served = we_own ? posim::ClientIsOwner(ours.data(), other, refusal)
+                                 : posim::ClientIsOwner(other, ours.data(), refusal);
+      EXPECT_EQ(served, c.text == nullptr);
+      if (c.text == nullptr) {
+        EXPECT_EQ(refusal, "");
+        continue;
+      }
+      EXPECT_EQ(refusal.rfind(start, 0), 0u) << refusal;
+      const std::size_t you = refusal.find(middle);
+      ASSERT_NE(you, std::string::npos) << refusal;
+      const std::string owner = refusal.substr(start.size(), you - start.size());
+      const std::string client = refusal.substr(you + middle.size());
+      EXPECT_NE((we_own ? client : owner).find(c.text), std::string::npos) << refusal;
+      EXPECT_EQ(we_own ? owner : client, we_own ? our_name : our_name + "\n") << refusal;
     }
-    const std::string start = "error: this simulated terminal belongs to ";
-    const std::string middle = "; only its owner may drive it, and you are ";
-    EXPECT_EQ(refusal.rfind(start, 0), 0u) << refusal;
-    const std::size_t you = refusal.find(middle);
-    ASSERT_NE(you, std::string::npos) << refusal;
-    EXPECT_NE(refusal.find(c.text, you), std::string::npos) << refusal;
-    EXPECT_EQ(refusal.back(), '\n');
   }
+}
+
+TEST_F(LibraryTest, PosimctlSpeaksToAPipeOfItsOwnUser) {
+  const HANDLE pipe = posim::ConnectToPipe(posim::kControlSocketName);
+  ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+  std::string refusal;
+  EXPECT_TRUE(posim::ServerIsOurs(pipe, refusal)) << refusal;
+  CloseHandle(pipe);
 }
 
 TEST_F(LibraryTest, OnlyThePipesUserMayOpenIt) {

@@ -72,6 +72,11 @@ bool Request(const Endpoint& endpoint, const std::string& line, std::string& rep
   const HANDLE pipe = Connect(endpoint, error);
   if (pipe == INVALID_HANDLE_VALUE) return false;
   reply.clear();
+  // Nothing goes to a pipe of another user's: the refusal is the reply.
+  if (!posim::ServerIsOurs(pipe, reply)) {
+    CloseHandle(pipe);
+    return true;
+  }
   if (!posim::ExchangeOn(pipe, line + "\n", reply)) {
     error = "cannot send the command";
     return false;
@@ -99,6 +104,11 @@ bool Stream::Open(const Endpoint& endpoint, const std::string& line) {
   const HANDLE pipe = Connect(endpoint, error);
   if (pipe == INVALID_HANDLE_VALUE) {
     std::fprintf(stderr, "posimctl: %s\n", error.c_str());
+    return false;
+  }
+  if (std::string refusal; !posim::ServerIsOurs(pipe, refusal)) {
+    CloseHandle(pipe);
+    std::fputs(refusal.c_str(), stderr);
     return false;
   }
   channel_ = reinterpret_cast<std::intptr_t>(pipe);

@@ -41,14 +41,28 @@ std::vector<BYTE> ProcessUser(HANDLE process) {
   return sid;
 }
 
-std::vector<BYTE> PipeClientUser(HANDLE pipe) {
-  ULONG id = 0;
-  if (!GetNamedPipeClientProcessId(pipe, &id)) return {};
+namespace {
+
+// The user of the process with this id (a pipe's end); empty when it
+// cannot be told.
+std::vector<BYTE> UserOfProcess(ULONG id) {
   const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
   if (process == nullptr) return {};
   std::vector<BYTE> user = ProcessUser(process);
   CloseHandle(process);
   return user;
+}
+
+PSID SidOf(std::vector<BYTE>& sid) {
+  return sid.empty() ? nullptr : sid.data();
+}
+
+}  // namespace
+
+std::vector<BYTE> PipeClientUser(HANDLE pipe) {
+  ULONG id = 0;
+  if (!GetNamedPipeClientProcessId(pipe, &id)) return {};
+  return UserOfProcess(id);
 }
 
 std::string UserName(PSID user) {
@@ -69,9 +83,18 @@ std::string UserName(PSID user) {
 }
 
 bool ClientIsOwner(PSID owner, PSID client, std::string& refusal) {
-  if (client != nullptr && IsValidSid(client) && EqualSid(owner, client)) return true;
+  const auto valid = [](PSID sid) { return sid != nullptr && IsValidSid(sid); };
+  if (valid(owner) && valid(client) && EqualSid(owner, client)) return true;
   refusal = OwnerOnlyRefusal(UserName(owner), UserName(client));
   return false;
+}
+
+bool ServerIsOurs(HANDLE pipe, std::string& refusal) {
+  ULONG id = 0;
+  std::vector<BYTE> server;
+  if (GetNamedPipeServerProcessId(pipe, &id)) server = UserOfProcess(id);
+  std::vector<BYTE> ours = ProcessUser(GetCurrentProcess());
+  return ClientIsOwner(SidOf(server), SidOf(ours), refusal);
 }
 
 OwnerOnlyAccess::OwnerOnlyAccess(std::vector<BYTE> owner) : owner_(std::move(owner)) {
@@ -108,8 +131,9 @@ std::string ControlPipeName(const char* path) {
 HANDLE ConnectToPipe(const std::string& path) {
   const std::string name = ControlPipeName(path.c_str());
   for (int attempt = 0; attempt < 10; ++attempt) {
-    const HANDLE pipe = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+    const HANDLE pipe =
+        CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                    SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION, nullptr);
     if (pipe != INVALID_HANDLE_VALUE) return pipe;
     if (GetLastError() != ERROR_PIPE_BUSY || !WaitNamedPipeA(name.c_str(), 1000)) break;
   }

@@ -28,9 +28,15 @@ std::vector<BYTE> PipeClientUser(HANDLE pipe);
 // no name; "an unknown user" for none.
 std::string UserName(PSID user);
 
-// Whether client is the owner (a valid SID equal to it); else the refusal
+// Whether client is the owner (both valid SIDs, equal); else the refusal
 // the client is sent.
 bool ClientIsOwner(PSID owner, PSID client, std::string& refusal);
+
+// On a client's connection: whether the pipe's server process runs as this
+// process's user. Else the refusal, as the channel would send it with the
+// server's user as the owner: the name is predictable, and another user may
+// have made the pipe first to receive the commands.
+bool ServerIsOurs(HANDLE pipe, std::string& refusal);
 
 // Security attributes that let only one user at the pipe, with every
 // right (further instances too).
@@ -55,7 +61,8 @@ class OwnerOnlyAccess {
 std::string ControlPipeName(const char* path);
 
 // A client's connection to the pipe of path, waiting a while when every
-// instance is taken; INVALID_HANDLE_VALUE when none listens.
+// instance is taken; INVALID_HANDLE_VALUE when none listens. The server may
+// only identify the client, not act as it.
 HANDLE ConnectToPipe(const std::string& path);
 
 // Sends bytes as they are on a client's connection, reads the reply to its

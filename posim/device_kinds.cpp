@@ -216,4 +216,19 @@ std::span<const ResourceRule> SystemResources() {
   return kSystem;
 }
 
+const ResourceRule* FindResourceRule(std::string_view name) {
+  const auto in = [&](std::span<const ResourceRule> rules) -> const ResourceRule* {
+    for (const ResourceRule& rule : rules) {
+      if (SameName(rule.name, name)) return &rule;
+    }
+    return nullptr;
+  };
+  if (const ResourceRule* rule = in(SystemResources())) return rule;
+  if (const ResourceRule* rule = in(DeviceLevelResources())) return rule;
+  for (const DeviceKind& kind : DeviceKinds()) {
+    if (const ResourceRule* rule = in(kind.resources)) return rule;
+  }
+  return nullptr;
+}
+
 }  // namespace posim

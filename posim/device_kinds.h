@@ -59,6 +59,10 @@ std::span<const ResourceRule> DeviceLevelResources();
 // Names that belong to the client's session (queueHandle, readTimeout ...).
 std::span<const ResourceRule> SystemResources();
 
+// The rule of a resource name (any case) in any of the tables above, the
+// session's first; nullptr for a name none holds.
+const ResourceRule* FindResourceRule(std::string_view name);
+
 // Class names that open something other than one class's devices.
 inline constexpr std::string_view kAnyDeviceClass = "PosDevice";
 inline constexpr std::string_view kSystemClass = "PosSystem";

@@ -54,8 +54,7 @@ std::int32_t SortPairs(ResourcePair* pairs, std::int32_t count, OpenPairs& sorte
 }
 
 bool Matches(Device& device, const ResourcePair& selector) {
-  const std::optional<std::int64_t> wanted = PairNumber(selector.value);
-  return wanted && device.common.Number(selector.name) == *wanted;
+  return device.common.Number(selector.name) == PairNumber(selector.value);
 }
 
 // The first candidate that all selectors match; else the status of the first

@@ -197,11 +197,11 @@ std::int64_t LibraryTest::Get(std::int32_t handle, const char* name) {
 }
 
 std::string LibraryTest::GetText(std::int32_t handle, const char* name) {
-  char text[100] = {};
-  ResourcePair pair = {name, reinterpret_cast<std::uintptr_t>(text)};
+  ResourcePair pair = {name, 0};
   std::int32_t out = 0;
   EXPECT_EQ(ioctl_(&context_, handle, posim::kReqSysGetValues, &pair, 1, &out), 0) << name;
-  return text;
+  // The pair points at the library's copy of the text.
+  return pair.value == 0 ? std::string() : reinterpret_cast<const char*>(pair.value);
 }
 
 std::int32_t LibraryTest::Set(std::int32_t handle, const char* name, std::uintptr_t value) {

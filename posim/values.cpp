@@ -2,16 +2,15 @@
 
 #include <cassert>
 #include <charconv>
-#include <cstring>
 #include <optional>
 
+#include "posim/caller_memory.h"
 #include "posim/codes.h"
 
 namespace posim {
 
 namespace {
 
-constexpr std::size_t kEmptyTextRoom = 100;  // what an empty string row offers
 constexpr std::size_t kLongestCallerText = 4096;
 
 struct Slot {
@@ -29,19 +28,6 @@ std::int32_t Resolve(Tables tables, const char* name, Slot& slot) {
     }
   }
   return kSysInvalidName;
-}
-
-std::size_t CallerTextRoom(std::uintptr_t value) {
-  const std::size_t length = strnlen(reinterpret_cast<const char*>(value), kLongestCallerText);
-  return length == 0 ? kEmptyTextRoom : length + 1;
-}
-
-// Copies text, cut to room - 1 bytes, and the zero.
-void CopyToCaller(std::uintptr_t value, std::size_t room, std::string_view text) {
-  char* out = reinterpret_cast<char*>(value);
-  const std::size_t n = text.size() < room ? text.size() : room - 1;
-  std::memcpy(out, text.data(), n);
-  out[n] = '\0';
 }
 
 std::int32_t CheckNumber(const ResourceRule& rule, std::int64_t n) {
@@ -62,20 +48,18 @@ std::int32_t NewValue(const ResourceRule& rule, std::uintptr_t raw, Value& out) 
       out.number = static_cast<std::int64_t>(raw);
       return kOk;
     case ValueType::kText: {
-      if (!IsCallerText(raw)) return kSysInvalidAddress;
-      const char* text = reinterpret_cast<const char*>(raw);
-      const std::size_t length = strnlen(text, kLongestCallerText);
-      if (length > static_cast<std::size_t>(rule.max)) return kSysInvalidLength;
-      out.text.assign(text, length);
+      std::optional<std::string> text = ReadCallerText(raw, kLongestCallerText);
+      if (!text) return kSysInvalidAddress;
+      if (text->size() > static_cast<std::size_t>(rule.max)) return kSysInvalidLength;
+      out.text = std::move(*text);
       return kOk;
     }
     case ValueType::kNumber:
       break;
   }
-  const std::optional<std::int64_t> n = PairNumber(raw);
-  if (!n) return rule.bad_value_status;
-  const std::int32_t status = CheckNumber(rule, *n);
-  if (status == kOk) out.number = *n;
+  const std::int64_t n = PairNumber(raw);
+  const std::int32_t status = CheckNumber(rule, n);
+  if (status == kOk) out.number = n;
   return status;
 }
 
@@ -83,7 +67,7 @@ std::int32_t NewValue(const ResourceRule& rule, std::uintptr_t raw, Value& out) 
 
 ValueTable::ValueTable(std::span<const ResourceRule> rules) : rules_(rules) {
   values_.reserve(rules.size());
-  for (const ResourceRule& rule : rules) values_.push_back({rule.initial, rule.initial_text});
+  for (const ResourceRule& rule : rules) values_.push_back({rule.initial, rule.initial_text, {}});
 }
 
 int ValueTable::Find(std::string_view name) const {
@@ -125,20 +109,8 @@ std::optional<std::int64_t> ParseNumberText(std::string_view s) {
   return negative ? -n : n;
 }
 
-std::optional<std::int64_t> PairNumber(std::uintptr_t value) {
-  if (sizeof(void*) == 8 && IsCallerText(value)) {
-    const char* text = reinterpret_cast<const char*>(value);
-    return ParseNumberText(std::string_view(text, strnlen(text, kLongestCallerText)));
-  }
+std::int32_t PairNumber(std::uintptr_t value) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-}
-
-bool IsCallerText(std::uintptr_t value) {
-  if constexpr (sizeof(void*) == 8) {
-    return value != UINTPTR_MAX && MayBeCallerAddress(value);
-  } else {
-    return value >= 0x10000u && value != 0xFFFFFFFFu;
-  }
 }
 
 std::int32_t CheckPairs(const ResourcePair* pairs, std::int32_t count) {
@@ -148,35 +120,24 @@ std::int32_t CheckPairs(const ResourcePair* pairs, std::int32_t count) {
 
 std::int32_t GetValues(Tables tables, ResourcePair* pairs, std::int32_t count) {
   if (const std::int32_t status = CheckPairs(pairs, count)) return status;
-  // Rooms are taken before anything is written: two pairs may share a text.
-  struct Target {
-    Slot slot;
-    std::size_t room = 0;  // 0: the value itself
-    std::string text;      // what goes into the room
-  };
-  std::vector<Target> targets(count);
+  // Every name is checked before any pair is written.
+  std::vector<Slot> slots(count);
   for (std::int32_t i = 0; i < count; ++i) {
-    Target& t = targets[i];
-    if (const std::int32_t status = Resolve(tables, pairs[i].name, t.slot)) return status;
-    const Value& value = t.slot.table->At(t.slot.index);
-    if (t.slot.table->RuleAt(t.slot.index).type == ValueType::kText) {
-      if (!IsCallerText(pairs[i].value)) return kSysInvalidAddress;
-      t.room = CallerTextRoom(pairs[i].value);
-      t.text = value.text;
-    } else if (sizeof(void*) == 8 && IsCallerText(pairs[i].value)) {
-      t.room = CallerTextRoom(pairs[i].value);
-      t.text = std::to_string(value.number);
-      if (t.text.size() >= t.room) return kSysBufferTooSmall;
-    }
+    if (const std::int32_t status = Resolve(tables, pairs[i].name, slots[i])) return status;
   }
   for (std::int32_t i = 0; i < count; ++i) {
-    const Target& t = targets[i];
-    if (t.room != 0) {
-      CopyToCaller(pairs[i].value, t.room, t.text);
-    } else if (t.slot.table->RuleAt(t.slot.index).type == ValueType::kWindow) {
-      pairs[i].value = static_cast<std::uintptr_t>(t.slot.table->At(t.slot.index).number);
-    } else {
-      pairs[i].value = static_cast<std::uint32_t>(t.slot.table->At(t.slot.index).number);
+    Value& value = slots[i].table->At(slots[i].index);
+    switch (slots[i].table->RuleAt(slots[i].index).type) {
+      case ValueType::kText:
+        value.handed_out = value.text;
+        pairs[i].value = reinterpret_cast<std::uintptr_t>(value.handed_out.c_str());
+        break;
+      case ValueType::kWindow:
+        pairs[i].value = static_cast<std::uintptr_t>(value.number);
+        break;
+      case ValueType::kNumber:
+        pairs[i].value = static_cast<std::uint32_t>(value.number);
+        break;
     }
   }
   return kOk;
@@ -191,7 +152,11 @@ std::int32_t SetValues(Tables tables, const ResourcePair* pairs, std::int32_t co
     const ResourceRule& rule = slots[i].table->RuleAt(slots[i].index);
     if (const std::int32_t status = NewValue(rule, pairs[i].value, values[i])) return status;
   }
-  for (std::int32_t i = 0; i < count; ++i) slots[i].table->At(slots[i].index) = values[i];
+  for (std::int32_t i = 0; i < count; ++i) {
+    Value& value = slots[i].table->At(slots[i].index);
+    value.number = values[i].number;
+    value.text = std::move(values[i].text);
+  }
   return kOk;
 }
 

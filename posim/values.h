@@ -18,6 +18,9 @@ namespace posim {
 struct Value {
   std::int64_t number = 0;  // numbers and window handles
   std::string text;         // texts
+  // The copy of the text that the last POS_SYS_GET_VALUES pointed the
+  // caller's pair at; only that request changes it.
+  std::string handed_out;
 };
 
 class ValueTable {
@@ -51,34 +54,24 @@ inline constexpr std::int32_t kMaxPairs = 100;
 // missing for a count above 0; else 0.
 std::int32_t CheckPairs(const ResourcePair* pairs, std::int32_t count);
 
-// Writes the current value of each named resource into its pair: a number
-// into the value (or, when the pair holds the caller's text, as decimal
-// digits into that text), a text into the caller's text, never more than its
-// room: 100 bytes when the text is empty, else its own length and the zero.
-// A text is cut to the room; a number whose digits do not fit is refused
-// with POSERR_SYS_BUFFER_TOO_SMALL. Checks every pair, and takes every room,
-// before writing any.
+// Writes the current value of each named resource into its pair's value: a
+// number, or for a text the address of the simulator's copy of it, which
+// stays until the next such request names the resource. Nothing else of the
+// caller's memory is written. Checks every name before writing any pair.
 std::int32_t GetValues(Tables tables, ResourcePair* pairs, std::int32_t count);
 
 // Stores the pairs' values after checking all of them (names, writability,
-// ranges); nothing changes when one is refused.
+// ranges); nothing changes when one is refused. A pair's value is the
+// address of a text only for the resources the tables know as texts, read
+// without trusting it (POSERR_SYS_INVALID_ADDRESS where it cannot be read);
+// for the others it is a number.
 std::int32_t SetValues(Tables tables, const ResourcePair* pairs, std::int32_t count);
 
 // The same for one pair.
 std::int32_t SetValue(Tables tables, const ResourcePair& pair);
 
-// Whether a pair's value can be the address of the caller's text: numbers
-// that a 32-bit value field holds are never taken for addresses on a 64-bit
-// build.
-bool IsCallerText(std::uintptr_t value);
-
-// On a 64-bit build, whether a value beyond the 32-bit numbers can be an
-// address of the caller's (caller_memory_posix.cpp, caller_memory_win32.cpp).
-bool MayBeCallerAddress(std::uintptr_t value);
-
-// The number a pair gives: its value as a signed 32-bit number or, on a
-// 64-bit build when it holds the caller's text, that text read as a number.
-std::optional<std::int64_t> PairNumber(std::uintptr_t value);
+// The number a pair gives: its value as a signed 32-bit number.
+std::int32_t PairNumber(std::uintptr_t value);
 
 // A number typed as text: decimal, or hexadecimal after "0x", with one
 // optional sign; nullopt for anything else or what an int64 cannot hold.

@@ -112,6 +112,13 @@ class FrontEnd : public Port {
   virtual int Run(MainWindowProc& proc) = 0;
 };
 
+// Modal windows (message boxes and dialogs) open at once beyond which a
+// front end leaves posted messages waiting, in order, until one closes: a
+// burst of events that each open a message box stacks at most this many
+// boxes instead of nesting one loop per event without bound (which would
+// exhaust the stack). Nothing is dropped.
+inline constexpr std::size_t kMaxModalDepth = 32;
+
 // The default error caption of a message box without a caption of its own.
 inline constexpr std::string_view kDefaultErrorCaption = "Error";
 

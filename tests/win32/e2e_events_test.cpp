@@ -1,5 +1,7 @@
 // End-to-end cases of device events that arrive while message boxes wait,
 // and of two copies of the program running side by side.
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -81,6 +83,76 @@ TEST_F(Ridozod, ExitWhileEventBoxesWaitEndsWithExitCode0) {
   }
   drive::MenuCommand(main_, res::kIdExit);
   ExpectExit(0);
+}
+
+TEST_F(Ridozod, ABurstOfBoxEventsStacksAtMost32BoxesAndEveryLineComesInOrder) {
+  ASSERT_TRUE(Start());
+  ASSERT_NO_FATAL_FAILURE(Initialize());
+  // Every call the library receives, until its session ends.
+  std::unique_ptr<drive::Process> trace =
+      drive::Process::Start("\"" + g_run + "\\posimctl.exe\" trace", g_run, true);
+  ASSERT_TRUE(trace);
+  constexpr std::size_t kMostBoxes = 32;
+  // MSR events, as a device stuck in a loop posts them: each opens a box.
+  const auto burst = [&](int count) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i) {
+      PostMessageW(main_, 0x4203, 0, i);
+      lines.push_back("MSR DATA AVAILABLE (Length = " + std::to_string(i & 0xFF) + ")");
+    }
+    return lines;
+  };
+  std::vector<std::string> wanted = Log();
+  const std::vector<std::string> lines = burst(1000);
+  wanted.insert(wanted.end(), lines.begin(), lines.end());
+
+  // The boxes stack up to the limit; the later events wait for one to close.
+  ASSERT_TRUE(drive::WaitUntil([&] { return drive::MessageBoxes(pid()).size() == kMostBoxes; }))
+      << drive::MessageBoxes(pid()).size() << " boxes";
+  Sleep(300);
+  // Each box closed lets the next event open its own: 32 stay open until
+  // fewer events are left, each showing its own event's line. Boxes are
+  // told apart by their windows (the window order lags behind).
+  std::vector<HWND> stack;  // the open boxes, oldest first
+  std::size_t opened = 0;
+  for (std::size_t closed = 0; closed < lines.size(); ++closed) {
+    const std::size_t left = std::min(kMostBoxes, lines.size() - closed);
+    std::vector<HWND> open;
+    ASSERT_TRUE(drive::WaitUntil([&] {
+      return (open = drive::MessageBoxWindows(pid())).size() == left;
+    })) << closed
+        << " closed, " << open.size() << " open";
+    std::vector<Box> new_boxes;
+    for (HWND w : open)
+      if (std::find(stack.begin(), stack.end(), w) == stack.end())
+        new_boxes.push_back(drive::ReadMessageBox(w));
+    // The first boxes' lines differ: they tell the order.
+    std::sort(new_boxes.begin(), new_boxes.end(), [&](const Box& a, const Box& b) {
+      return std::find(lines.begin(), lines.end(), a.text) <
+             std::find(lines.begin(), lines.end(), b.text);
+    });
+    for (const Box& box : new_boxes) {
+      EXPECT_EQ(box.text, lines[opened++]) << closed << " closed";
+      stack.push_back(box.window);
+    }
+    ASSERT_EQ(stack.size(), left);
+    ASSERT_TRUE(drive::CloseMessageBox(Box{stack.back(), {}, {}})) << closed << " closed";
+    stack.pop_back();
+  }
+  EXPECT_TRUE(drive::WaitUntil([&] { return drive::MessageBoxes(pid()).empty(); }));
+  EXPECT_EQ(Log(), wanted);
+
+  // Exit with the boxes of a second burst open, and events waiting.
+  burst(100);
+  ASSERT_TRUE(drive::WaitUntil([&] { return drive::MessageBoxes(pid()).size() == kMostBoxes; }));
+  drive::MenuCommand(main_, res::kIdExit);
+  ExpectExit(0);
+  const std::string calls = trace->Output();
+  std::size_t terms = 0;
+  for (std::size_t at = calls.find(" PosTerm("); at != std::string::npos;
+       at = calls.find(" PosTerm(", at + 1))
+    ++terms;
+  EXPECT_EQ(terms, 1u) << calls;
 }
 
 TEST_F(Ridozod, ASecondCopyComesUpBesideTheFirstAndBothWork) {

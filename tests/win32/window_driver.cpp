@@ -204,11 +204,20 @@ HWND WaitForDialog(DWORD process_id, const std::string& title) {
   return found;
 }
 
+std::vector<HWND> MessageBoxWindows(DWORD process_id) {
+  std::vector<HWND> boxes;
+  for (HWND w : TopLevelWindows(process_id))
+    if (ClassName(w) == kDialogClass && !HasChildOfClass(w, "Edit")) boxes.push_back(w);
+  return boxes;
+}
+
+Box ReadMessageBox(HWND window) {
+  return Box{window, WindowText(window), StaticText(window)};
+}
+
 std::vector<Box> MessageBoxes(DWORD process_id) {
   std::vector<Box> boxes;
-  for (HWND w : TopLevelWindows(process_id))
-    if (ClassName(w) == kDialogClass && !HasChildOfClass(w, "Edit"))
-      boxes.push_back(Box{w, WindowText(w), StaticText(w)});
+  for (HWND w : MessageBoxWindows(process_id)) boxes.push_back(ReadMessageBox(w));
   return boxes;
 }
 

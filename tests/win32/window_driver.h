@@ -71,6 +71,9 @@ struct Box {
   std::string text;
 };
 std::optional<Box> FindMessageBox(DWORD process_id);
+// The windows of the open message boxes, not read: cheap enough to poll.
+std::vector<HWND> MessageBoxWindows(DWORD process_id);
+Box ReadMessageBox(HWND window);
 // Every open message box of the process, the topmost (the newest) first.
 std::vector<Box> MessageBoxes(DWORD process_id);
 std::optional<Box> WaitForMessageBox(DWORD process_id);

@@ -98,8 +98,8 @@ class ScriptedPort : public Port {
   std::function<void(const Entry&)> box_hook_;
   PostQueue queue_;
   std::deque<PostedMessage> pending_;  // drained, not yet handled
-  static constexpr int kMaxBoxDepth = 32;
-  int box_depth_ = 0;
+  static constexpr std::size_t kMaxBoxDepth = ui::kMaxModalDepth;
+  std::size_t box_depth_ = 0;
   bool installed_ = false;
   std::vector<Entry> entries_;
   int unfinished_dialogs_ = 0;

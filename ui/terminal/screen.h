@@ -34,11 +34,8 @@ class Screen {
   static constexpr std::chrono::milliseconds kFrameInterval{20};
   // Room for posted messages kept between batches; a flood's is given back.
   static constexpr std::size_t kKeptPostRoom = 16 * kPostBatch;
-  // Modal windows open at once beyond which posted messages wait in the queue
-  // until one closes: a burst of events that each open a message box stacks
-  // at most this many boxes instead of nesting one loop per event without
-  // bound (which would exhaust the stack). Nothing is dropped.
-  static constexpr std::size_t kMaxModalDepth = 32;
+  // Modal layers open at once beyond which posted messages wait in the queue.
+  static constexpr std::size_t kMaxModalDepth = ui::kMaxModalDepth;
 
   // The device may come later (and go): the log lives on without it.
   explicit Screen(Device* device = nullptr);

@@ -15,6 +15,9 @@ static_assert(sizeof(LPARAM) == sizeof(Win32Dialog*) && sizeof(LONG_PTR) == size
 // EM_GETLINE reads the room from the first WORD of the buffer.
 static_assert(sizeof(WORD) == 2);
 
+// Posted to a dialog that the dialog manager has restored, to maximise it again.
+constexpr UINT kMaximiseAgain = WM_APP + 1;
+
 bool IsCombo(const res::Control& c) {
   return c.kind == res::ControlKind::kComboDropDown || c.kind == res::ControlKind::kComboDropList;
 }
@@ -36,12 +39,34 @@ INT_PTR CALLBACK Win32Dialog::Procedure(HWND window, UINT message, WPARAM wparam
     self->proc_.OnInit(*self);
     // The dialog manager shows a dialog restored even when its template
     // carries the maximised state: show it as the template asks.
-    if ((self->tmpl_.style & res::kMaximized) && IsWindow(window))
+    if ((self->tmpl_.style & res::kMaximized) && IsWindow(window)) {
       ShowWindow(window, SW_SHOWMAXIMIZED);
+      self->keep_maximised_ = true;
+    }
     return TRUE;  // the system places the initial focus
   }
   auto* self = reinterpret_cast<Win32Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
-  if (!self || message != WM_COMMAND) return FALSE;
+  if (!self) return FALSE;
+  switch (message) {
+    case WM_SYSCOMMAND:
+      self->keep_maximised_ = false;  // the user sizes it from here on
+      return FALSE;
+    case WM_WINDOWPOSCHANGED:
+      // Some dialog managers restore the dialog again when their queue first
+      // runs empty: it is maximised once more, after that show.
+      if (self->keep_maximised_ && IsWindowVisible(window) && !IsZoomed(window)) {
+        self->keep_maximised_ = false;
+        PostMessageA(window, kMaximiseAgain, 0, 0);
+      }
+      return FALSE;
+    case kMaximiseAgain:
+      ShowWindow(window, SW_SHOWMAXIMIZED);
+      return TRUE;
+    case WM_COMMAND:
+      break;
+    default:
+      return FALSE;
+  }
   // The close box and Esc arrive as IDCANCEL, as the port promises.
   self->proc_.OnCommand(*self, LOWORD(wparam), HIWORD(wparam));
   return TRUE;

@@ -45,6 +45,8 @@ class Win32Dialog : public ui::Dialog {
   const res::DialogTemplate& tmpl_;
   ui::DialogProc& proc_;
   HWND window_ = nullptr;
+  // Maximised from the template, not yet restored by the user.
+  bool keep_maximised_ = false;
 };
 
 }  // namespace win32

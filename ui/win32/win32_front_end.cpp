@@ -42,12 +42,46 @@ constexpr StyleBit kClassBits[] = {
 constexpr UINT kFirstDeviceEvent = POSM_KBD_STATUS_CHANGE;
 constexpr UINT kLastDeviceEvent = POSM_PRN_DATA_AVAIL;
 
+// Posted to the main window when a modal window closes while device events
+// wait: whatever loop runs then hands them to the core.
+constexpr UINT kTakeWaiting = WM_APP + 1;
+
 // The scan code of a key message: bits 16 to 23 of its lParam.
 unsigned ScanCode(LPARAM lparam) {
   return static_cast<unsigned>((static_cast<std::uintptr_t>(lparam) >> 16) & 0xFF);
 }
 
 }  // namespace
+
+int RunMessageLoop(GetMessageFunction get) {
+  MSG msg;
+  BOOL got;
+  while ((got = get(&msg, nullptr, 0, 0)) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  // -1: the message was never filled in.
+  return got == 0 ? static_cast<int>(msg.wParam) : kWindowSystemFailed;
+}
+
+template <typename Body>
+auto Win32FrontEnd::Modal(Body body) {
+  ++modal_open_;
+  const auto result = body();
+  --modal_open_;
+  if (!waiting_.empty() && main_) PostMessageA(main_, kTakeWaiting, 0, 0);
+  return result;
+}
+
+void Win32FrontEnd::HandleWaiting() {
+  // A handler may open a box whose loop takes the next events: each is taken
+  // from the front, so they are handled in the order they came.
+  while (!waiting_.empty() && modal_open_ < ui::kMaxModalDepth) {
+    const ui::PostedMessage m = waiting_.front();
+    waiting_.pop_front();
+    proc_->OnPosted(m.message, m.wparam, m.lparam);
+  }
+}
 
 void Win32FrontEnd::AppendLog(std::string_view line) {
   if (!log_) return;
@@ -59,12 +93,12 @@ void Win32FrontEnd::ShowMessage(std::string_view text, std::string_view caption)
   const std::string t(text);
   const std::string c(caption);
   // No owner; a null caption gives the system's default "Error".
-  MessageBoxA(nullptr, t.c_str(), c.empty() ? nullptr : c.c_str(), MB_OK);
+  Modal([&] { return MessageBoxA(nullptr, t.c_str(), c.empty() ? nullptr : c.c_str(), MB_OK); });
 }
 
 int Win32FrontEnd::RunDialog(const res::DialogTemplate& tmpl, ui::DialogProc& proc) {
   Win32Dialog dialog(tmpl, proc);
-  return dialog.Run(instance_, main_);
+  return Modal([&] { return dialog.Run(instance_, main_); });
 }
 
 void Win32FrontEnd::DestroyMainWindow() {
@@ -88,24 +122,20 @@ bool Win32FrontEnd::RegisterMainClass() {
 
 int Win32FrontEnd::Run(ui::MainWindowProc& proc) {
   proc_ = &proc;
-  if (!RegisterMainClass()) return 1;
+  if (!RegisterMainClass()) return kWindowSystemFailed;
   HMENU menu = BuildMenu(res::CommandMenu());
   main_ = CreateWindowA(kMain.class_name, kMain.title, MapStyle(kMain.style, kWindowBits),
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu,
                         instance_, this);
   // Without a window the loop would never end (no display, say).
-  if (!main_) return 1;
+  if (!main_) return kWindowSystemFailed;
   ShowWindow(main_, show_);
   UpdateWindow(main_);
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  const int code = RunMessageLoop();
   main_ = nullptr;
   log_ = nullptr;
   proc_ = nullptr;
-  return static_cast<int>(msg.wParam);
+  return code;
 }
 
 void Win32FrontEnd::CreateCommandLog(HWND parent) {
@@ -145,6 +175,9 @@ LRESULT Win32FrontEnd::Handle(HWND window, UINT message, WPARAM wparam, LPARAM l
     case WM_CHAR:
       proc_->OnKey(ui::KeyMessage::kChar, ScanCode(lparam));
       return 0;
+    case kTakeWaiting:
+      HandleWaiting();
+      return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       BeginPaint(window, &ps);
@@ -152,6 +185,8 @@ LRESULT Win32FrontEnd::Handle(HWND window, UINT message, WPARAM wparam, LPARAM l
       return 0;
     }
     case WM_DESTROY:
+      // The program ends: events still waiting are not handled.
+      waiting_.clear();
       PostQuitMessage(0);
       SendMessageA(log_, LB_RESETCONTENT, 0, 0);
       return 0;
@@ -159,8 +194,9 @@ LRESULT Win32FrontEnd::Handle(HWND window, UINT message, WPARAM wparam, LPARAM l
       break;
   }
   if (message >= kFirstDeviceEvent && message <= kLastDeviceEvent) {
-    proc_->OnPosted(message, static_cast<std::uint32_t>(wparam),
-                    static_cast<std::uint32_t>(lparam));
+    waiting_.push_back({reinterpret_cast<ui::WindowHandle>(window), message,
+                        static_cast<std::uint32_t>(wparam), static_cast<std::uint32_t>(lparam)});
+    HandleWaiting();
     return 0;
   }
   return DefWindowProcA(window, message, wparam, lparam);

@@ -11,9 +11,24 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <deque>
+
 #include "ui/port.h"
+#include "ui/post_queue.h"
 
 namespace win32 {
+
+// GetMessageA, or what stands for it in a test.
+using GetMessageFunction = BOOL(WINAPI*)(LPMSG, HWND, UINT, UINT);
+
+// The exit code when the window system fails: no main window, or a failing
+// GetMessageA.
+inline constexpr int kWindowSystemFailed = 1;
+
+// Runs the thread's message loop until WM_QUIT and returns its exit code, or
+// kWindowSystemFailed when get fails.
+int RunMessageLoop(GetMessageFunction get = &GetMessageA);
 
 class Win32FrontEnd : public ui::FrontEnd {
  public:
@@ -39,6 +54,13 @@ class Win32FrontEnd : public ui::FrontEnd {
   LRESULT Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   bool RegisterMainClass();
   void CreateCommandLog(HWND parent);
+  // Hands the waiting device events to the core, in order, while fewer than
+  // ui::kMaxModalDepth modal windows are open.
+  void HandleWaiting();
+  // Counts a modal window open while it runs; when it closes with events
+  // still waiting, wakes the main window to take them.
+  template <typename Body>
+  auto Modal(Body body);
 
   HINSTANCE instance_;
   HINSTANCE previous_;
@@ -46,6 +68,10 @@ class Win32FrontEnd : public ui::FrontEnd {
   ui::MainWindowProc* proc_ = nullptr;
   HWND main_ = nullptr;
   HWND log_ = nullptr;
+  std::size_t modal_open_ = 0;
+  // Device events taken from the window system that wait for a modal window
+  // to close.
+  std::deque<ui::PostedMessage> waiting_;
 };
 
 }  // namespace win32

@@ -125,6 +125,24 @@ TEST_F(Win32FrontEndTest, MainWindowMessagesReachTheCoreAndExitEndsTheLoop) {
   EXPECT_EQ(fe.MainWindow(), 0u);  // gone once the loop has ended
 }
 
+// GetMessageA as it ends: with WM_QUIT (0) or failing (-1); either way the
+// message holds a stale wParam.
+BOOL WINAPI QuitWith7(LPMSG msg, HWND, UINT, UINT) {
+  msg->message = WM_QUIT;
+  msg->wParam = 7;
+  return 0;
+}
+BOOL WINAPI Fails(LPMSG msg, HWND, UINT, UINT) {
+  msg->wParam = 7;
+  return -1;
+}
+
+TEST(Win32MessageLoop, EndsWithTheQuitCodeOrTheFailureCode) {
+  EXPECT_EQ(RunMessageLoop(&QuitWith7), 7);
+  EXPECT_EQ(RunMessageLoop(&Fails), kWindowSystemFailed);
+  EXPECT_NE(kWindowSystemFailed, 0);
+}
+
 TEST_F(Win32FrontEndTest, TheClassIsRegisteredOnceAndASecondWindowRuns) {
   // A second run in the same process finds the class already registered.
   for (int run = 0; run < 2; ++run) {
