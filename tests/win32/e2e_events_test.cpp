@@ -106,7 +106,8 @@ TEST_F(Ridozod, ABurstOfBoxEventsStacksAtMost32BoxesAndEveryLineComesInOrder) {
   const std::vector<std::string> lines = burst(1000);
   wanted.insert(wanted.end(), lines.begin(), lines.end());
 
-  // The boxes stack up to the limit; the later events wait for one to close.
+  // The boxes stack up to the limit, and no further (the loop below finds
+  // 32, not more); the later events wait for one to close.
   ASSERT_TRUE(drive::WaitUntil([&] { return drive::MessageBoxes(pid()).size() == kMostBoxes; }))
       << drive::MessageBoxes(pid()).size() << " boxes";
   Sleep(300);
