@@ -129,6 +129,7 @@ LRESULT Win32FrontEnd::Handle(HWND window, UINT message, WPARAM wparam, LPARAM l
     case WM_CREATE:
       main_ = window;
       CreateCommandLog(window);
+      drain_.Attach(window, log_, kFirstDeviceEvent, kLastDeviceEvent);
       return 0;
     case WM_COMMAND:
       proc_->OnCommand(LOWORD(wparam));
@@ -149,6 +150,9 @@ LRESULT Win32FrontEnd::Handle(HWND window, UINT message, WPARAM wparam, LPARAM l
       EndPaint(window, &ps);
       return 0;
     }
+    case PostDrain::kContinue:
+      drain_.Continue(*proc_);
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       SendMessageA(log_, LB_RESETCONTENT, 0, 0);
@@ -157,8 +161,7 @@ LRESULT Win32FrontEnd::Handle(HWND window, UINT message, WPARAM wparam, LPARAM l
       break;
   }
   if (message >= kFirstDeviceEvent && message <= kLastDeviceEvent) {
-    proc_->OnPosted(message, static_cast<std::uint32_t>(wparam),
-                    static_cast<std::uint32_t>(lparam));
+    drain_.Take(message, wparam, lparam, *proc_);
     return 0;
   }
   return DefWindowProcA(window, message, wparam, lparam);

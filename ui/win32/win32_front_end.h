@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include "ui/port.h"
+#include "ui/win32/post_drain.h"
 
 namespace win32 {
 
@@ -46,6 +47,7 @@ class Win32FrontEnd : public ui::FrontEnd {
   ui::MainWindowProc* proc_ = nullptr;
   HWND main_ = nullptr;
   HWND log_ = nullptr;
+  PostDrain drain_;
 };
 
 }  // namespace win32
