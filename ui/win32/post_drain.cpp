@@ -6,6 +6,11 @@ namespace {
 
 // A batch ends after this long, so that what waits behind it is served soon.
 constexpr ULONGLONG kBatchMs = 8;
+// Events taken off the system queue at once, at most: while threads keep
+// posting, taking them all would never end.
+constexpr int kPullAtOnce = 1024;
+// While events keep coming the log is painted this often.
+constexpr ULONGLONG kPaintMs = 50;
 
 }  // namespace
 
@@ -20,30 +25,48 @@ void PostDrain::Continue(ui::MainWindowProc& proc) {
   Batch(proc);
 }
 
-void PostDrain::Pull() {
+void PostDrain::Pull(ULONGLONG end) {
   MSG m;
-  while (PeekMessageA(&m, window_, first_, last_, PM_REMOVE))
+  for (int n = 0; n < kPullAtOnce && GetTickCount64() < end &&
+                  PeekMessageA(&m, window_, first_, last_, PM_REMOVE);
+       ++n)
     pending_.push_back(
         {m.message, static_cast<std::uint32_t>(m.wParam), static_cast<std::uint32_t>(m.lParam)});
 }
 
 void PostDrain::Batch(ui::MainWindowProc& proc) {
-  Pull();
   const ULONGLONG end = GetTickCount64() + kBatchMs;
-  // A handler may open a message box whose loop dispatches more events: they
-  // join the same queue and are taken from its front, so the order holds.
+  Pull(end);
   for (unsigned n = 1; !pending_.empty(); ++n) {
     if (n % 64 == 0) {
       if (GetTickCount64() >= end) break;
-      Pull();
+      Pull(end);
     }
     const Event e = pending_.front();
     pending_.pop_front();
     if (pending_.size() >= 16) Redraw(false);
+    // A handler may open a message box, whose loop goes on with the next
+    // events (they are handled while a box is open): a continuation waits in
+    // the queue for it. Nested batches take from the same front, in order.
+    PostContinue();
     proc.OnPosted(e.message, e.wparam, e.lparam);
   }
   Redraw(true);
-  if (!pending_.empty() && !continue_posted_)
+  if (pending_.empty()) return;
+  // During a flood the queue always holds a posted message, and Windows
+  // hands out posted messages before input: menu commands and input that
+  // wait are served here, between two batches.
+  MSG m;
+  while (PeekMessageA(&m, window_, WM_COMMAND, WM_COMMAND, PM_REMOVE) ||
+         PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+  PostContinue();
+}
+
+void PostDrain::PostContinue() {
+  if (!pending_.empty() && !continue_posted_ && IsWindow(window_))
     continue_posted_ = PostMessageA(window_, kContinue, 0, 0) != FALSE;
 }
 
@@ -51,7 +74,13 @@ void PostDrain::Redraw(bool on) {
   if (!log_ || redraw_off_ == !on) return;
   redraw_off_ = !on;
   SendMessageA(log_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
-  if (on) InvalidateRect(log_, nullptr, TRUE);
+  if (!on) return;
+  InvalidateRect(log_, nullptr, TRUE);
+  // Posted messages come before painting: during a flood it is done here.
+  if (GetTickCount64() - last_paint_ >= kPaintMs) {
+    UpdateWindow(log_);
+    last_paint_ = GetTickCount64();
+  }
 }
 
 }  // namespace win32

@@ -39,8 +39,10 @@ class PostDrain {
   struct Event {
     std::uint32_t message, wparam, lparam;
   };
-  void Pull();
+  // Takes queued events off the system queue until the time is up.
+  void Pull(ULONGLONG end);
   void Batch(ui::MainWindowProc& proc);
+  void PostContinue();
   void Redraw(bool on);
 
   UINT first_ = 0, last_ = 0;
@@ -49,6 +51,7 @@ class PostDrain {
   std::deque<Event> pending_;
   bool continue_posted_ = false;
   bool redraw_off_ = false;
+  ULONGLONG last_paint_ = 0;
 };
 
 }  // namespace win32
