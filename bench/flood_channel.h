@@ -2,6 +2,7 @@
 // (flood_channel_posix.cpp, flood_channel_win32.cpp).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -22,5 +23,8 @@ class Channel {
   static constexpr std::intptr_t kNone = -1;
   std::intptr_t handle_ = kNone;
 };
+
+// The bytes of memory the process holds: its working set (resident set).
+std::size_t ProcessBytes();
 
 }  // namespace flood

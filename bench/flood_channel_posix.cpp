@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "bench/flood_channel.h"
@@ -29,6 +30,16 @@ int Channel::Read(char* buffer, int size, int timeout_ms) {
 
 void Channel::Write(const std::string& text) {
   [[maybe_unused]] ssize_t n = write(static_cast<int>(handle_), text.data(), text.size());
+}
+
+std::size_t ProcessBytes() {
+  long pages = 0, resident = 0;
+  std::FILE* statm = std::fopen("/proc/self/statm", "r");
+  if (statm == nullptr) return 0;
+  const int got = std::fscanf(statm, "%ld %ld", &pages, &resident);
+  std::fclose(statm);
+  return got == 2 ? static_cast<std::size_t>(resident) * static_cast<std::size_t>(getpagesize())
+                  : 0;
 }
 
 }  // namespace flood

@@ -2,6 +2,8 @@
 // name in the environment. Reads poll the pipe, so that a writer on another
 // thread never waits behind a pending read.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
 
 #include <cstdlib>
 
@@ -49,6 +51,13 @@ int Channel::Read(char* buffer, int size, int timeout_ms) {
 void Channel::Write(const std::string& text) {
   DWORD written = 0;
   WriteFile(AsHandle(handle_), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+std::size_t ProcessBytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+  return counters.WorkingSetSize;
 }
 
 }  // namespace flood

@@ -97,6 +97,10 @@ class Flood {
       stop_posting_ = true;
       return;
     }
+    if (word == "memory") {
+      Report("memory " + std::to_string(flood::ProcessBytes()));
+      return;
+    }
     if (post_ == nullptr) return;
     std::uint64_t seed = 0, count = 0;
     int threads = 1;

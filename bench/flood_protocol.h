@@ -9,12 +9,14 @@
 //                              a second, else as fast as the window system takes them;
 //   "events CODE COUNT"        one thread posts COUNT events CODE (hex), event i
 //                              with wParam 0 and lParam i % 256;
-//   "stop"                     the posting threads stop early.
+//   "stop"                     the posting threads stop early;
+//   "memory"                   reports the bytes the process holds.
 // Reports, one line each:
 //   "init"                     DLL_PosInitialize was called;
 //   "posted FIRST LAST COUNT"  a "keys" or "events" command is done: steady-clock
 //                              nanoseconds before the first post and after the
 //                              last, and how many posts the window system took;
+//   "memory BYTES"             the answer to "memory";
 //   "term"                     DLL_PosTerm was called.
 #pragma once
 
