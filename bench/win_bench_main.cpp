@@ -168,7 +168,7 @@ class Program {
   }
 
   // The program's working set, as the library in it reports it.
-  std::size_t PrivateBytes() {
+  std::size_t WorkingSetBytes() {
     Command("memory");
     for (;;) {
       const std::optional<std::string> line = NextReport(10000);
@@ -353,13 +353,17 @@ std::vector<double> MenuLatencies(Program& p, int tries) {
 double BytesPerLine(Program& p, double* text_per_line, std::size_t* reached) {
   std::size_t lines = p.Settle();
   const Clock::time_point start = Clock::now();
-  const std::size_t bytes_before = p.PrivateBytes();
+  const std::size_t bytes_before = p.WorkingSetBytes();
   const std::size_t lines_before = lines;
   std::size_t text = 0;
-  for (std::uint64_t seed = 1000;
-       lines < kMemoryLines && Ms(Clock::now() - start) < kMemorySeconds * 1000; ++seed) {
+  // One burst at least: a log past kMemoryLines already gives the figure
+  // at its length.
+  std::uint64_t seed = 1000;
+  do {
+    const std::size_t left = lines < kMemoryLines ? kMemoryLines - lines : 0;
     const std::uint64_t per_thread =
-        std::min<std::uint64_t>(kBurst, kMemoryLines - lines + kThreads - 1) / kThreads;
+        left == 0 ? kBurst / kThreads
+                  : std::min<std::uint64_t>(kBurst, left + kThreads - 1) / kThreads;
     p.Command("keys " + std::to_string(seed) + " " + std::to_string(per_thread) + " " +
               std::to_string(kThreads));
     const std::optional<Posted> posted = p.NextPosted(600000);
@@ -367,8 +371,9 @@ double BytesPerLine(Program& p, double* text_per_line, std::size_t* reached) {
     for (int t = 0; t < kThreads; ++t)
       for (const std::string& line : KeyLines(KeyStream(seed, t, per_thread))) text += line.size();
     lines += posted->taken;
-  }
-  const std::size_t bytes_after = p.PrivateBytes();
+    ++seed;
+  } while (lines < kMemoryLines && Ms(Clock::now() - start) < kMemorySeconds * 1000);
+  const std::size_t bytes_after = p.WorkingSetBytes();
   *reached = lines;
   const double added = static_cast<double>(lines - lines_before);
   *text_per_line = static_cast<double>(text) / added;
