@@ -18,8 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/device_events.h"
-#include "bench/flood_protocol.h"
+#include "bench/figures.h"
 #include "bench/log_reader.h"
 #include "bench/session.h"
 
@@ -27,7 +26,6 @@ namespace bench {
 namespace {
 
 constexpr int kWidth = 80, kHeight = 24;
-constexpr std::uint32_t kKbdWmChar = 0x4202;
 constexpr std::uint64_t kBurst = 100000;
 constexpr int kTailRows = 6;
 
@@ -35,69 +33,8 @@ double Ms(Clock::duration d) {
   return std::chrono::duration<double, std::milli>(d).count();
 }
 
-double Median(std::vector<double> v) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
-// 1000000 as "1,000,000".
-std::string Thousands(std::size_t n) {
-  const std::string digits = std::to_string(n);
-  std::string text;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) text.push_back(',');
-    text.push_back(digits[i]);
-  }
-  return text;
-}
-
-std::string Fixed(double v, int decimals) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*f", decimals, v);
-  return text;
-}
-
-// The log as the decoder writes it, without a window: what the program's
-// lines must be, and what formatting them costs.
-class RecordingPort : public ui::Port {
- public:
-  void AppendLog(std::string_view line) override { lines.emplace_back(line); }
-  void ShowMessage(std::string_view, std::string_view) override {}
-  int RunDialog(const res::DialogTemplate&, ui::DialogProc&) override { return 0; }
-  ui::WindowHandle MainWindow() const override { return 1; }
-  void DestroyMainWindow() override {}
-  std::vector<std::string> lines;
-};
-
-class CountingPort : public RecordingPort {
- public:
-  void AppendLog(std::string_view line) override { bytes += line.size(); }
-  std::size_t bytes = 0;
-};
-
 std::vector<std::string> BurstLines(std::uint64_t seed, std::uint64_t count) {
-  RecordingPort port;
-  names::NameScratch scratch;
-  port.lines.reserve(count);
-  for (std::uint64_t i = 0; i < count; ++i)
-    app::HandleDeviceEvent(port, scratch, kKbdWmChar, 0, flood::KeyEventLParam(seed, i));
-  return port.lines;
-}
-
-// The bare cost of decoding and formatting a burst: the best of three.
-double BareMs(std::uint64_t seed, std::uint64_t count) {
-  double best = 1e9;
-  for (int round = 0; round < 3; ++round) {
-    CountingPort port;
-    names::NameScratch scratch;
-    const Clock::time_point t0 = Clock::now();
-    for (std::uint64_t i = 0; i < count; ++i)
-      app::HandleDeviceEvent(port, scratch, kKbdWmChar, 0, flood::KeyEventLParam(seed, i));
-    best = std::min(best, Ms(Clock::now() - t0));
-    if (port.bytes == 0) return 0;
-  }
-  return best;
+  return KeyLines(KeyStream(seed, 0, count));
 }
 
 std::string Machine() {
@@ -113,11 +50,6 @@ std::string Machine() {
   return model + ", " + std::to_string(std::thread::hardware_concurrency()) + " cores, " +
          u.sysname + " " + u.release;
 }
-
-struct Row {
-  std::string figure, measured, target;
-  bool met;
-};
 
 [[noreturn]] void Fail(const std::string& why) {
   std::fprintf(stderr, "bench: %s\n", why.c_str());
@@ -294,7 +226,7 @@ int Run(const Options& options) {
     Separator(s);
     const std::vector<std::string> expected = BurstLines(seed, kBurst);
     const std::optional<double> ms = TimedBurst(s, seed, kBurst, expected, 120000);
-    const double bare = BareMs(seed, kBurst);
+    const double bare = BareMs(KeyStream(seed, 0, kBurst));
     if (!ms) Fail("burst " + std::to_string(b) + " never showed:\n" + ScreenText(s.screen()));
     times.push_back(*ms);
     ratios.push_back(*ms / bare);
@@ -371,17 +303,7 @@ int Run(const Options& options) {
                       std::to_string(terms),
                   "ends, 1", status.has_value() && terms == 1});
 
-  std::printf("machine: %s\n\n", Machine().c_str());
-  std::size_t w = 0;
-  for (const Row& r : rows) w = std::max(w, r.figure.size());
-  std::printf("| %-*s | %-24s | %-12s | %s |\n", static_cast<int>(w), "figure", "measured",
-              "target", "met");
-  std::printf("|%s|%s|%s|-----|\n", std::string(w + 2, '-').c_str(), std::string(26, '-').c_str(),
-              std::string(14, '-').c_str());
-  for (const Row& r : rows)
-    std::printf("| %-*s | %-24s | %-12s | %-3s |\n", static_cast<int>(w), r.figure.c_str(),
-                r.measured.c_str(), r.target.c_str(), r.met ? "yes" : "NO");
-  std::printf("\nlost: %ld\nratio: %.2f\n", lost, ratio);
+  PrintTable(Machine(), rows, lost, ratio);
   return 0;
 }
 

@@ -38,11 +38,11 @@ std::string StaticText(HWND box) {
 
 }  // namespace
 
-// The items of a list or combo box, with its count, length and text messages.
-std::vector<std::string> ItemTexts(HWND box, UINT count, UINT length, UINT text) {
+std::vector<std::string> ItemTexts(HWND box, UINT count, UINT length, UINT text,
+                                   std::size_t first) {
   std::vector<std::string> items;
   const LRESULT n = Send(box, count, 0, 0);
-  for (LRESULT i = 0; i < n; ++i) {
+  for (LRESULT i = static_cast<LRESULT>(first); i < n; ++i) {
     const LRESULT len = Send(box, length, static_cast<WPARAM>(i), 0);
     std::wstring w(static_cast<std::size_t>(std::max<LRESULT>(len, 0)) + 1, L'\0');
     const LRESULT got = Send(box, text, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(w.data()));
@@ -277,8 +277,13 @@ HWND CommandLog(HWND main_window) {
   return FindWindowExW(main_window, nullptr, L"ListBox", nullptr);
 }
 
-std::vector<std::string> LogLines(HWND main_window) {
-  return ItemTexts(CommandLog(main_window), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+std::vector<std::string> LogLines(HWND main_window, std::size_t first) {
+  return ItemTexts(CommandLog(main_window), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT, first);
+}
+
+std::size_t LogCount(HWND main_window) {
+  const LRESULT n = Send(CommandLog(main_window), LB_GETCOUNT, 0, 0);
+  return n > 0 ? static_cast<std::size_t>(n) : 0;
 }
 
 void MouseClick(HWND window) {

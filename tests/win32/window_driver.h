@@ -90,17 +90,21 @@ bool IsChecked(HWND dialog, int id);
 // Presses a button with the mouse (BM_CLICK). Posted: the press may open a
 // modal box, and the driver must not wait for it to close.
 void Click(HWND dialog, int id);
-// The items of a list or combo box, read with its count, length and text messages.
-std::vector<std::string> ItemTexts(HWND box, UINT count, UINT length, UINT text);
+// The items of a list or combo box from the first on, read with its count,
+// length and text messages.
+std::vector<std::string> ItemTexts(HWND box, UINT count, UINT length, UINT text,
+                                   std::size_t first = 0);
 // The items of a combo box.
 std::vector<std::string> ComboItems(HWND dialog, int id);
 // Picks a combo box's item as the user does: selection, then the selection
 // change the box tells its dialog. False when no item has the text.
 bool Choose(HWND dialog, int id, const std::string& item);
 
-// The CommandLog's lines (LB_GETCOUNT / LB_GETTEXT).
+// The CommandLog's lines from the first on (LB_GETCOUNT / LB_GETTEXT), and
+// how many it holds (0 when it does not answer).
 HWND CommandLog(HWND main_window);
-std::vector<std::string> LogLines(HWND main_window);
+std::vector<std::string> LogLines(HWND main_window, std::size_t first = 0);
+std::size_t LogCount(HWND main_window);
 
 // Clicks the middle of a window with the mouse (SendInput).
 void MouseClick(HWND window);

@@ -42,10 +42,6 @@ constexpr StyleBit kClassBits[] = {
 constexpr UINT kFirstDeviceEvent = POSM_KBD_STATUS_CHANGE;
 constexpr UINT kLastDeviceEvent = POSM_PRN_DATA_AVAIL;
 
-// Posted to the main window when a modal window closes while device events
-// wait: whatever loop runs then hands them to the core.
-constexpr UINT kTakeWaiting = WM_APP + 1;
-
 // The scan code of a key message: bits 16 to 23 of its lParam.
 unsigned ScanCode(LPARAM lparam) {
   return static_cast<unsigned>((static_cast<std::uintptr_t>(lparam) >> 16) & 0xFF);
@@ -69,18 +65,13 @@ auto Win32FrontEnd::Modal(Body body) {
   ++modal_open_;
   const auto result = body();
   --modal_open_;
-  if (!waiting_.empty() && main_) PostMessageA(main_, kTakeWaiting, 0, 0);
+  // Events that waited for a box to close go on in whatever loop runs now.
+  drain_.Wake();
   return result;
 }
 
-void Win32FrontEnd::HandleWaiting() {
-  // A handler may open a box whose loop takes the next events: each is taken
-  // from the front, so they are handled in the order they came.
-  while (!waiting_.empty() && modal_open_ < ui::kMaxModalDepth) {
-    const ui::PostedMessage m = waiting_.front();
-    waiting_.pop_front();
-    proc_->OnPosted(m.message, m.wparam, m.lparam);
-  }
+bool Win32FrontEnd::MayHandleEvents() const {
+  return modal_open_ < ui::kMaxModalDepth;
 }
 
 void Win32FrontEnd::AppendLog(std::string_view line) {
@@ -161,6 +152,7 @@ LRESULT Win32FrontEnd::Handle(HWND window, UINT message, WPARAM wparam, LPARAM l
     case WM_CREATE:
       main_ = window;
       CreateCommandLog(window);
+      drain_.Attach(window, log_, kFirstDeviceEvent, kLastDeviceEvent);
       return 0;
     case WM_COMMAND:
       proc_->OnCommand(LOWORD(wparam));
@@ -175,18 +167,18 @@ LRESULT Win32FrontEnd::Handle(HWND window, UINT message, WPARAM wparam, LPARAM l
     case WM_CHAR:
       proc_->OnKey(ui::KeyMessage::kChar, ScanCode(lparam));
       return 0;
-    case kTakeWaiting:
-      HandleWaiting();
-      return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       BeginPaint(window, &ps);
       EndPaint(window, &ps);
       return 0;
     }
+    case PostDrain::kContinue:
+      drain_.Continue(*proc_, MayHandleEvents());
+      return 0;
     case WM_DESTROY:
       // The program ends: events still waiting are not handled.
-      waiting_.clear();
+      drain_.Clear();
       PostQuitMessage(0);
       SendMessageA(log_, LB_RESETCONTENT, 0, 0);
       return 0;
@@ -194,9 +186,7 @@ LRESULT Win32FrontEnd::Handle(HWND window, UINT message, WPARAM wparam, LPARAM l
       break;
   }
   if (message >= kFirstDeviceEvent && message <= kLastDeviceEvent) {
-    waiting_.push_back({reinterpret_cast<ui::WindowHandle>(window), message,
-                        static_cast<std::uint32_t>(wparam), static_cast<std::uint32_t>(lparam)});
-    HandleWaiting();
+    drain_.Take(message, wparam, lparam, *proc_, MayHandleEvents());
     return 0;
   }
   return DefWindowProcA(window, message, wparam, lparam);

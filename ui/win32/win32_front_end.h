@@ -12,10 +12,9 @@
 #include <windows.h>
 
 #include <cstddef>
-#include <deque>
 
 #include "ui/port.h"
-#include "ui/post_queue.h"
+#include "ui/win32/post_drain.h"
 
 namespace win32 {
 
@@ -54,9 +53,9 @@ class Win32FrontEnd : public ui::FrontEnd {
   LRESULT Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   bool RegisterMainClass();
   void CreateCommandLog(HWND parent);
-  // Hands the waiting device events to the core, in order, while fewer than
-  // ui::kMaxModalDepth modal windows are open.
-  void HandleWaiting();
+  // Device events are handled while fewer than ui::kMaxModalDepth modal
+  // windows are open; beyond that they wait, in order, for one to close.
+  bool MayHandleEvents() const;
   // Counts a modal window open while it runs; when it closes with events
   // still waiting, wakes the main window to take them.
   template <typename Body>
@@ -68,10 +67,9 @@ class Win32FrontEnd : public ui::FrontEnd {
   ui::MainWindowProc* proc_ = nullptr;
   HWND main_ = nullptr;
   HWND log_ = nullptr;
+  // Modal windows (message boxes, dialogs) open now.
   std::size_t modal_open_ = 0;
-  // Device events taken from the window system that wait for a modal window
-  // to close.
-  std::deque<ui::PostedMessage> waiting_;
+  PostDrain drain_;
 };
 
 }  // namespace win32

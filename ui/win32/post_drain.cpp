@@ -1,0 +1,95 @@
+#include "ui/win32/post_drain.h"
+
+namespace win32 {
+
+namespace {
+
+// A batch ends after this long, so that what waits behind it is served soon.
+constexpr ULONGLONG kBatchMs = 8;
+// Events taken off the system queue at once, at most: while threads keep
+// posting, taking them all would never end.
+constexpr int kPullAtOnce = 1024;
+// While events keep coming the log is painted this often.
+constexpr ULONGLONG kPaintMs = 50;
+
+}  // namespace
+
+void PostDrain::Take(UINT message, WPARAM wparam, LPARAM lparam, ui::MainWindowProc& proc,
+                     bool may_handle) {
+  pending_.push_back(
+      {message, static_cast<std::uint32_t>(wparam), static_cast<std::uint32_t>(lparam)});
+  Batch(proc, may_handle);
+}
+
+void PostDrain::Continue(ui::MainWindowProc& proc, bool may_handle) {
+  continue_posted_ = false;
+  Batch(proc, may_handle);
+}
+
+void PostDrain::Pull(ULONGLONG end) {
+  MSG m;
+  for (int n = 0; n < kPullAtOnce && GetTickCount64() < end &&
+                  PeekMessageA(&m, window_, first_, last_, PM_REMOVE);
+       ++n)
+    pending_.push_back(
+        {m.message, static_cast<std::uint32_t>(m.wParam), static_cast<std::uint32_t>(m.lParam)});
+}
+
+void PostDrain::Batch(ui::MainWindowProc& proc, bool may_handle) {
+  const ULONGLONG start = GetTickCount64(), end = start + kBatchMs;
+  // Taking events costs a call each; most of the batch is for handling them.
+  Pull(start + kBatchMs / 4);
+  // With the most modal windows open nothing is handled (no box nests in the
+  // last one) and no continuation is posted: Wake does it when one closes.
+  // Taking them off the system queue still keeps it short.
+  if (!may_handle) {
+    Redraw(true);
+    return;
+  }
+  for (unsigned n = 1; !pending_.empty(); ++n) {
+    if (n % 64 == 0) {
+      if (GetTickCount64() >= end) break;
+      if (pending_.size() < 64) Pull(end);
+    }
+    const Event e = pending_.front();
+    pending_.pop_front();
+    if (pending_.size() >= 16) Redraw(false);
+    // A handler may open a message box, whose loop goes on with the next
+    // events (they are handled while a box is open): a continuation waits in
+    // the queue for it. Nested batches take from the same front, in order.
+    PostContinue();
+    proc.OnPosted(e.message, e.wparam, e.lparam);
+  }
+  Redraw(true);
+  if (pending_.empty() && HIWORD(GetQueueStatus(QS_POSTMESSAGE)) == 0) return;
+  // During a flood the queue always holds posted messages, and Windows
+  // hands them out first and in order: menu commands and input that wait
+  // are served here, between two batches.
+  MSG m;
+  while (PeekMessageA(&m, window_, WM_COMMAND, WM_COMMAND, PM_REMOVE) ||
+         PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+  PostContinue();
+}
+
+void PostDrain::PostContinue() {
+  if (!pending_.empty() && !continue_posted_ && IsWindow(window_))
+    continue_posted_ = PostMessageA(window_, kContinue, 0, 0) != FALSE;
+}
+
+void PostDrain::Redraw(bool on) {
+  if (!log_ || redraw_off_ == !on) return;
+  redraw_off_ = !on;
+  SendMessageA(log_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+  if (!on) return;
+  InvalidateRect(log_, nullptr, TRUE);
+  // Posted messages come before painting: during a flood it is done here.
+  if (GetTickCount64() - last_paint_ >= kPaintMs) {
+    UpdateWindow(log_);
+    last_paint_ = GetTickCount64();
+  }
+}
+
+}  // namespace win32

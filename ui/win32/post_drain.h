@@ -1,0 +1,62 @@
+// The device events posted to the main window, taken off the thread's
+// message queue as soon as one of them is dispatched and handled in batches
+// of a few milliseconds. The system queue stays short (a Windows queue holds
+// 10,000 messages; a library posting into a full one is refused), input and
+// menu commands queued behind a flood are served between two batches, and
+// the CommandLog is redrawn once a batch instead of once a line.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <deque>
+
+#include "ui/port.h"
+
+namespace win32 {
+
+class PostDrain {
+ public:
+  // The window the events are posted to, the list box that their handling
+  // fills, and the range of their codes.
+  void Attach(HWND window, HWND log, UINT first, UINT last) {
+    window_ = window;
+    log_ = log;
+    first_ = first;
+    last_ = last;
+  }
+
+  // The message the window posts itself to go on with the next batch.
+  static constexpr UINT kContinue = WM_APP + 0x20;
+
+  // A device event the window received: it, and every one queued behind it,
+  // wait in order; a batch of them is handled now if handling may go on
+  // (fewer than the most modal windows are open), else they wait for Wake.
+  void Take(UINT message, WPARAM wparam, LPARAM lparam, ui::MainWindowProc& proc, bool may_handle);
+  // kContinue arrived: the next batch.
+  void Continue(ui::MainWindowProc& proc, bool may_handle);
+  // A modal window closed: events that wait go on with a continuation.
+  void Wake() { PostContinue(); }
+  // The program ends: what waits is not handled.
+  void Clear() { pending_.clear(); }
+
+ private:
+  struct Event {
+    std::uint32_t message, wparam, lparam;
+  };
+  // Takes queued events off the system queue until the time is up.
+  void Pull(ULONGLONG end);
+  void Batch(ui::MainWindowProc& proc, bool may_handle);
+  void PostContinue();
+  void Redraw(bool on);
+
+  UINT first_ = 0, last_ = 0;
+  HWND window_ = nullptr;
+  HWND log_ = nullptr;
+  std::deque<Event> pending_;
+  bool continue_posted_ = false;
+  bool redraw_off_ = false;
+  ULONGLONG last_paint_ = 0;
+};
+
+}  // namespace win32
