@@ -3,13 +3,12 @@
 // counts reported, odd pairs echoed without a fault, floods of events from
 // several threads logged without a line lost, stalls waited out, and PosTerm
 // called once at the end.
-#include <dlfcn.h>
-
 #include <cinttypes>
 #include <climits>
 #include <cstdio>
 
 #include "names/code_tables.h"
+#include "posapi/library_loader.h"
 #include "tests/hostile/hostile_pos_library.h"
 #include "tests/scripted_session.h"
 
@@ -23,14 +22,15 @@ struct HostileSession : Session {
         Command(res::kIdInitialize, [](ui::ScriptedDialog& d) { d.Press(res::kIdOk); });
     EXPECT_EQ(port.Boxes().back(), Box("Initialize Successful.", "POS Initialize"));
   }
-  ~HostileSession() { dlclose(hold_); }
+  ~HostileSession() { posapi::CloseLibrary(hold_); }
   // What the library counted; it stays loaded after PosTerm while the
   // session holds it.
   const HostileStats& Stats() {
-    auto stats = reinterpret_cast<Hostile_Stats_fn>(dlsym(hold_, HOSTILE_STATS_NAME));
+    auto stats =
+        reinterpret_cast<Hostile_Stats_fn>(posapi::FindLibraryEntry(hold_, HOSTILE_STATS_NAME));
     return *stats();
   }
-  void* hold_ = dlopen(HOSTILE_LIBRARY_PATH, RTLD_NOW);
+  posapi::LibraryHandle hold_ = posapi::OpenLibrary(HOSTILE_LIBRARY_PATH);
   std::vector<Entry> Open(const std::string& name) {
     return Command(res::kIdOpen, [&](ui::ScriptedDialog& d) {
       d.Type(res::kIdDeviceName, name);
@@ -189,7 +189,7 @@ TEST(HostileLibrary, FloodsLoseNoLine) {
   };
   ASSERT_TRUE(s.PumpUntil([&] { return posted().first + posted().second == kThreads * kEach; },
                           std::chrono::seconds(60)));
-  s.port.Pump();
+  s.Pump();
   const HostileStats stats = s.Stats();
   EXPECT_EQ(stats.refused, 0);
   const auto count = [&s](const std::string& prefix) {

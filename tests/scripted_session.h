@@ -19,6 +19,7 @@
 #include "dialogs/test_support.h"
 #include "posapi/binding.h"
 #include "resources/templates.h"
+#include "tests/post_receiver.h"
 #include "ui/scripted/scripted_port.h"
 
 namespace ui {
@@ -43,6 +44,7 @@ struct Session {
       if (file.path().extension() == ".DAT")
         std::filesystem::copy(file.path(), file.path().filename());
     port.SetMainWindowProc(&main);
+    port.SetMainWindowHandle(receiver.window());
     port.InstallAsPostTarget();
     posapi::SetLibraryFileForTesting(library);
   }
@@ -65,11 +67,17 @@ struct Session {
                  std::chrono::milliseconds limit = std::chrono::seconds(5)) {
     const auto end = std::chrono::steady_clock::now() + limit;
     for (;;) {
-      port.Pump();
+      Pump();
       if (done()) return true;
       if (std::chrono::steady_clock::now() > end) return false;
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+  }
+
+  // Dispatches every message posted so far.
+  void Pump() {
+    receiver.Flush();
+    port.Pump();
   }
 
   std::size_t LinesOf(const std::string& text) const {
@@ -78,6 +86,7 @@ struct Session {
   }
 
   dialogs::testing::TempCurrentDir dir;
+  PostReceiver receiver;  // outlives the port's post target
   ui::ScriptedPort port;
   names::NameScratch scratch;
   dialogs::ResourceArgList args;

@@ -1,9 +1,6 @@
 // The hostile POS library of hostile_pos_library.h.
 #include "tests/hostile/hostile_pos_library.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <chrono>
 #include <climits>
@@ -16,8 +13,14 @@
 #include <vector>
 
 #include "posapi/pos_library.h"
+#include "posim/event_poster.h"
 
+#if defined(_WIN32)
+#define EXPORT extern "C" __declspec(dllexport)
+#else
+#include <unistd.h>
 #define EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace {
 
@@ -89,24 +92,31 @@ EXPORT const HostileStats* Hostile_Stats(void) {
   return &g_stats;
 }
 
-EXPORT std::int32_t DLL_PosInitialize(PosContext*, const char*, const char* resource_file,
-                                      ResourcePair* pairs, std::int32_t count) {
+EXPORT std::int32_t POS_API_CALL DLL_PosInitialize(PosContext*, const char*,
+                                                   const char* resource_file, ResourcePair* pairs,
+                                                   std::int32_t count) {
   std::printf("hostile library: initialised\033]0;HOSTILE TITLE\007\033[2J\n");
   std::fflush(stdout);
   std::fprintf(stderr, "hostile library: on standard error\033[H\033[31m\n");
+#if !defined(_WIN32)
+  // Past stdio, straight to the terminal the program draws on. A Windows
+  // program draws no terminal (it may have no standard output at all).
   [[maybe_unused]] ssize_t n = write(STDOUT_FILENO, "hostile library: raw write\n", 27);
+#endif
   const char* rest = nullptr;
   if (Prefixed(resource_file, "STATUS:", &rest)) return static_cast<std::int32_t>(std::atol(rest));
   for (std::int32_t i = 0; pairs != nullptr && i < count; ++i)
     if (pairs[i].name != nullptr && std::strcmp(pairs[i].name, "queueHandle") == 0)
       g_window = pairs[i].value;
-  g_post = reinterpret_cast<PosPostMessageFn>(dlsym(RTLD_DEFAULT, POS_POST_MESSAGE_NAME));
+  // The program's exported posting call on POSIX, USER32's on Windows.
+  g_post = posim::FindPostMessage();
   std::memset(g_endless, 'N', sizeof g_endless);
   return 0;
 }
 
-EXPORT std::int32_t DLL_PosOpen(PosContext*, const char* name, const char*, ResourcePair*,
-                                std::int32_t, std::int32_t* handle_out) {
+EXPORT std::int32_t POS_API_CALL DLL_PosOpen(PosContext*, const char* name, const char*,
+                                             ResourcePair*, std::int32_t,
+                                             std::int32_t* handle_out) {
   const char* rest = nullptr;
   if (Prefixed(name, "STATUS:", &rest)) return static_cast<std::int32_t>(std::atol(rest));
   if (Prefixed(name, "BURST:", &rest)) {
@@ -128,12 +138,13 @@ EXPORT std::int32_t DLL_PosOpen(PosContext*, const char* name, const char*, Reso
   return 0;
 }
 
-EXPORT std::int32_t DLL_PosClose(PosContext*, std::int32_t handle) {
+EXPORT std::int32_t POS_API_CALL DLL_PosClose(PosContext*, std::int32_t handle) {
   return handle;
 }
 
-EXPORT std::int32_t DLL_PosIOCtl(PosContext*, std::int32_t handle, std::int32_t request,
-                                 ResourcePair* pairs, std::int32_t count, std::int32_t* out) {
+EXPORT std::int32_t POS_API_CALL DLL_PosIOCtl(PosContext*, std::int32_t handle,
+                                              std::int32_t request, ResourcePair* pairs,
+                                              std::int32_t count, std::int32_t* out) {
   if (request != kGetValues) return handle;
   *out = 0;
   for (std::int32_t i = 0; pairs != nullptr && i < count; ++i) {
@@ -161,8 +172,8 @@ EXPORT std::int32_t DLL_PosIOCtl(PosContext*, std::int32_t handle, std::int32_t 
   return 0;
 }
 
-EXPORT std::int32_t DLL_PosRead(PosContext*, std::int32_t handle, void* buffer, std::int32_t size,
-                                std::int32_t* bytes_read_out) {
+EXPORT std::int32_t POS_API_CALL DLL_PosRead(PosContext*, std::int32_t handle, void* buffer,
+                                             std::int32_t size, std::int32_t* bytes_read_out) {
   auto* bytes = static_cast<unsigned char*>(buffer);
   switch (handle) {
     case 1:
@@ -192,15 +203,15 @@ EXPORT std::int32_t DLL_PosRead(PosContext*, std::int32_t handle, void* buffer, 
   }
 }
 
-EXPORT std::int32_t DLL_PosWrite(PosContext*, std::int32_t handle, const void*, std::int32_t length,
-                                 std::int32_t* out) {
+EXPORT std::int32_t POS_API_CALL DLL_PosWrite(PosContext*, std::int32_t handle, const void*,
+                                              std::int32_t length, std::int32_t* out) {
   if (handle != 9) return handle;
   Stall();
   *out = length > INT32_MAX / 2 ? INT32_MAX : length * 2;
   return 0;
 }
 
-EXPORT std::int32_t DLL_PosTerm(PosContext*) {
+EXPORT std::int32_t POS_API_CALL DLL_PosTerm(PosContext*) {
   StopBursts();
   std::lock_guard<std::mutex> lock(g_mutex);
   ++g_stats.term_calls;
@@ -209,6 +220,7 @@ EXPORT std::int32_t DLL_PosTerm(PosContext*) {
   return 0;
 }
 
-EXPORT std::int32_t DLL_PosVersion(PosContext*, std::int32_t, std::int32_t, std::int32_t) {
+EXPORT std::int32_t POS_API_CALL DLL_PosVersion(PosContext*, std::int32_t, std::int32_t,
+                                                std::int32_t) {
   return 0;
 }

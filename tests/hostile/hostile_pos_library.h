@@ -2,8 +2,11 @@
  * What it does is chosen by the arguments the tests pass:
  *
  *   PosInitialize   prints to standard output and error (with escapes that
- *                   would retitle and clear a terminal), then succeeds;
- *                   resource file "STATUS:n" answers status n instead.
+ *                   would retitle and clear a terminal; on POSIX also past
+ *                   stdio), then succeeds; resource file "STATUS:n" answers
+ *                   status n instead. Events go to "queueHandle" through the
+ *                   host's posting call (the program's PostMessageA on
+ *                   POSIX, USER32's on Windows).
  *   PosOpen         device name "STATUS:n" answers status n; "ZERO",
  *                   "NEGATIVE", "HUGE", "LOWEST" succeed with the handles 0,
  *                   -5, INT32_MAX, INT32_MIN; "BURST:t:n" starts t threads

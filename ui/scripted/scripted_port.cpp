@@ -60,11 +60,11 @@ ScriptedPort::~ScriptedPort() {
 }
 
 void ScriptedPort::Post(std::uint32_t message, std::uint32_t wparam, std::uint32_t lparam) {
-  queue_.Post({kMainWindow, message, wparam, lparam});
+  queue_.Post({window_, message, wparam, lparam});
 }
 
 void ScriptedPort::InstallAsPostTarget() {
-  InstallPostTarget(&queue_, kMainWindow);
+  InstallPostTarget(&queue_, window_);
   installed_ = true;
 }
 

@@ -62,6 +62,9 @@ class ScriptedPort : public Port {
   ~ScriptedPort() override;
 
   void SetMainWindowProc(MainWindowProc* main) { main_ = main; }
+  // The handle the main window goes by (kMainWindow unless set): a real
+  // window's where the library posts through the window system.
+  void SetMainWindowHandle(WindowHandle window) { window_ = window; }
 
   // The next RunDialog runs this script; a dialog that is left open when its
   // script returns (or that has no script) is cancelled and counted.
@@ -89,11 +92,12 @@ class ScriptedPort : public Port {
   void AppendLog(std::string_view line) override;
   void ShowMessage(std::string_view text, std::string_view caption) override;
   int RunDialog(const res::DialogTemplate& tmpl, DialogProc& proc) override;
-  WindowHandle MainWindow() const override { return kMainWindow; }
+  WindowHandle MainWindow() const override { return window_; }
   void DestroyMainWindow() override { destroyed_ = true; }
 
  private:
   MainWindowProc* main_;
+  WindowHandle window_ = kMainWindow;
   std::deque<DialogScript> scripts_;
   std::function<void(const Entry&)> box_hook_;
   PostQueue queue_;
