@@ -1,11 +1,13 @@
 // The command dialogs' fields and the resource editor on any texts: every
 // dialog checks and converts them, calls a stand-in library that answers
 // with counts and statuses from the input, and ends or stays open. Files are
-// read and written only in a folder of the run's own.
+// read and written only in a folder of the run's own, removed at the end; each
+// input finds it empty but for the file a Write dialog sends.
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "dialogs/command_dialogs.h"
 #include "dialogs/numbers.h"
@@ -57,13 +59,21 @@ std::string LocalName(std::string name) {
   return name;
 }
 
+std::filesystem::path run_folder;
+
+void RemoveRunFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(run_folder, ignored);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  const std::filesystem::path folder =
+  run_folder =
       std::filesystem::temp_directory_path() / ("ridozod_fuzz_" + std::to_string(getpid()));
-  std::filesystem::create_directories(folder);
-  std::filesystem::current_path(folder);
+  std::filesystem::create_directories(run_folder);
+  std::filesystem::current_path(run_folder);
+  std::atexit(RemoveRunFolder);
   return 0;
 }
 
@@ -80,6 +90,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (dialogs::ParseUint32(f[1], 16, u32))
     fuzz::Check(dialogs::OnlyOf(f[1], dialogs::kHexDigits), "hex value with other characters");
 
+  // For a Write dialog the file named by the input holds the data field's
+  // text. Whatever the file holds afterwards goes: no input sees what another
+  // left, and the folder does not grow over a long run.
+  const std::string file = LocalName(f[2]);
+  if (dialog_id == res::kIdWrite && !file.empty()) std::ofstream(file, std::ios::binary) << f[5];
+
   ui::ScriptedPort port;
   names::NameScratch scratch;
   dialogs::ResourceArgList args;
@@ -88,8 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   port.ExpectDialog([&](ui::ScriptedDialog& d) {
     d.Type(res::kIdHandle, f[0]);
     d.Type(res::kIdBufferSize, f[1]);
-    d.Type(res::kIdReadFile, LocalName(f[2]));
-    d.Type(res::kIdWriteFile, LocalName(f[2]));
+    d.Type(res::kIdReadFile, file);
+    d.Type(res::kIdWriteFile, file);
     d.Type(res::kIdAppName, f[3]);
     d.Type(res::kIdDeviceName, f[3]);
     d.Type(res::kIdRequest, f[4]);
@@ -105,6 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     d.Press(res::kIdCancel);
   });
   dialogs::RunCommandDialog(context, dialog_id);
+  std::error_code ignored;
+  if (std::filesystem::is_regular_file(file, ignored)) std::filesystem::remove(file, ignored);
   fuzz::Check(scratch.empty(), "the name scratch was left in use");
   fuzz::Check(args.row_count() <= dialogs::kMaxRows, "more rows than the table holds");
   return 0;

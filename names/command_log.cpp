@@ -1,5 +1,6 @@
 #include "names/command_log.h"
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdarg>
 #include <cstdio>
@@ -24,7 +25,8 @@ constexpr std::string_view kDumpRowIndent = "   ";
 constexpr std::string_view kDumpOffsetEnd = ": ";
 constexpr std::string_view kDumpAsciiStart = " | ";
 constexpr char kDumpRowEnd = '\n';
-constexpr int kDumpOffsetDigits = 4;  // at least
+constexpr int kDumpOffsetDigits = 4;      // at least
+constexpr int kDumpOffsetMaxDigits = 16;  // all of a 64-bit offset
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 constexpr std::int64_t kRowBytes = 16;
@@ -34,23 +36,28 @@ char AsciiOf(unsigned char b) {
   return (b >= 0x20 && b <= 0x7E) ? static_cast<char>(b) : '.';
 }
 
-// One row of the dump into line (emptied first).
+// One row of the dump into line (emptied first), written into room on the
+// stack and assigned at once.
 void DumpRow(std::string& line, const unsigned char* bytes, std::int64_t offset,
              std::int64_t count) {
-  line.assign(kDumpRowIndent);
+  char room[kDumpRowIndent.size() + kDumpOffsetMaxDigits + kDumpOffsetEnd.size() + 3 * kRowBytes +
+            kDumpAsciiStart.size() + kRowBytes + 1];
+  char* p = std::copy(kDumpRowIndent.begin(), kDumpRowIndent.end(), room);
   int digits = kDumpOffsetDigits;
-  while (digits < 16 && (static_cast<std::uint64_t>(offset) >> (4 * digits)) != 0) ++digits;
+  while (digits < kDumpOffsetMaxDigits && (static_cast<std::uint64_t>(offset) >> (4 * digits)) != 0)
+    ++digits;
   for (int d = digits - 1; d >= 0; --d)
-    line.push_back(kHexDigits[(static_cast<std::uint64_t>(offset) >> (4 * d)) & 0xF]);
-  line.append(kDumpOffsetEnd);
+    *p++ = kHexDigits[(static_cast<std::uint64_t>(offset) >> (4 * d)) & 0xF];
+  p = std::copy(kDumpOffsetEnd.begin(), kDumpOffsetEnd.end(), p);
   for (std::int64_t i = 0; i < count; ++i) {
-    line.push_back(kHexDigits[bytes[i] >> 4]);
-    line.push_back(kHexDigits[bytes[i] & 0xF]);
-    line.push_back(' ');
+    *p++ = kHexDigits[bytes[i] >> 4];
+    *p++ = kHexDigits[bytes[i] & 0xF];
+    *p++ = ' ';
   }
-  line.append(kDumpAsciiStart);
-  for (std::int64_t i = 0; i < count; ++i) line.push_back(AsciiOf(bytes[i]));
-  line.push_back(kDumpRowEnd);
+  p = std::copy(kDumpAsciiStart.begin(), kDumpAsciiStart.end(), p);
+  for (std::int64_t i = 0; i < count; ++i) *p++ = AsciiOf(bytes[i]);
+  *p++ = kDumpRowEnd;
+  line.assign(room, p);
 }
 
 // Room for a line on the stack, and a string for one that does not fit:

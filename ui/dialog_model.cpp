@@ -43,22 +43,21 @@ int DialogModel::WrapColumns(const res::Control& control) {
 std::vector<std::string> DialogModel::WrapLines(const std::string& text, int columns) {
   std::vector<std::string> lines;
   const std::size_t width = static_cast<std::size_t>(std::max(1, columns));
-  std::size_t start = 0;
+  std::string_view rest = text;
   while (true) {
-    std::size_t end = text.find('\n', start);
-    std::string hard =
-        text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    if (!hard.empty() && hard.back() == '\r') hard.pop_back();
+    const std::size_t end = rest.find('\n');
+    std::string_view hard = rest.substr(0, end);
+    if (!hard.empty() && hard.back() == '\r') hard.remove_suffix(1);
     // Word wrap: break after the last blank that fits, else inside the word.
     while (hard.size() > width) {
       std::size_t cut = hard.rfind(' ', width - 1);
-      cut = (cut == std::string::npos || cut == 0) ? width : cut + 1;
-      lines.push_back(hard.substr(0, cut));
-      hard.erase(0, cut);
+      cut = (cut == std::string_view::npos || cut == 0) ? width : cut + 1;
+      lines.emplace_back(hard.substr(0, cut));
+      hard.remove_prefix(cut);
     }
-    lines.push_back(hard);
-    if (end == std::string::npos) break;
-    start = end + 1;
+    lines.emplace_back(hard);
+    if (end == std::string_view::npos) break;
+    rest.remove_prefix(end + 1);
   }
   return lines;
 }
@@ -122,10 +121,18 @@ void DialogModel::CheckRadioButton(int first_id, int last_id, int checked_id) {
   }
 }
 
-std::vector<std::string> DialogModel::LinesOf(int id) {
+const std::vector<std::string>& DialogModel::LinesOf(int id) {
+  static const std::vector<std::string> kNoLines;
   ControlState* s = Find(id);
-  if (!s) return {};
-  return WrapLines(s->text, WrapColumns(*s->control));
+  if (!s) return kNoLines;
+  // A dialog reads a text line by line: wrap it once, again only when the
+  // control or its text (front ends edit it in place) has changed.
+  if (id != wrapped_id_ || s->text != wrapped_text_) {
+    wrapped_lines_ = WrapLines(s->text, WrapColumns(*s->control));
+    wrapped_text_ = s->text;
+    wrapped_id_ = id;
+  }
+  return wrapped_lines_;
 }
 
 int DialogModel::GetLineCount(int id) {
@@ -133,13 +140,13 @@ int DialogModel::GetLineCount(int id) {
 }
 
 int DialogModel::GetLineLength(int id, int line) {
-  std::vector<std::string> lines = LinesOf(id);
+  const std::vector<std::string>& lines = LinesOf(id);
   if (line < 0 || line >= static_cast<int>(lines.size())) return 0;
   return static_cast<int>(lines[static_cast<std::size_t>(line)].size());
 }
 
 std::string DialogModel::GetLine(int id, int line, std::size_t room) {
-  std::vector<std::string> lines = LinesOf(id);
+  const std::vector<std::string>& lines = LinesOf(id);
   if (line < 0 || line >= static_cast<int>(lines.size())) return {};
   const std::string& l = lines[static_cast<std::size_t>(line)];
   return l.substr(0, std::min(l.size(), room));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "resources/templates.h"
@@ -51,10 +52,14 @@ class DialogModel : public Dialog {
   void End(int result) override;
 
  private:
-  std::vector<std::string> LinesOf(int id);
+  const std::vector<std::string>& LinesOf(int id);
 
   const res::DialogTemplate* tmpl_;
   std::vector<ControlState> controls_;
+  // The last multi-line text wrapped, and its lines.
+  int wrapped_id_ = -1;
+  std::string wrapped_text_;
+  std::vector<std::string> wrapped_lines_;
   bool ended_ = false;
   int result_ = 0;
 };

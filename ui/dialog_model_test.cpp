@@ -74,6 +74,9 @@ TEST(DialogModelTest, RadioButtonsAndDataBoxLines) {
   const int columns = DialogModel::WrapColumns(*m.Find(res::kIdWriteData)->control);
   EXPECT_EQ(m.GetLineCount(res::kIdWriteData), (450 + columns - 1) / columns);
   EXPECT_EQ(m.GetLine(res::kIdWriteData, 0, 3), "xxx");  // never more than the room
+  m.Find(res::kIdWriteData)->text = "EF";  // as a front end edits it, in place
+  EXPECT_EQ(m.GetLineCount(res::kIdWriteData), 1);
+  EXPECT_EQ(m.GetLine(res::kIdWriteData, 0, 200), "EF");
   EXPECT_FALSE(m.ended());
   m.End(0);
   EXPECT_TRUE(m.ended());

@@ -18,16 +18,15 @@ void CellGrid::Resize(int width, int height) {
   cursor_visible_ = false;
 }
 
+Cell CellGrid::CellOf(char ch, Style style, Glyph glyph) {
+  const auto byte = static_cast<unsigned char>(ch);
+  if (IsPrintable(byte)) return Cell{ch, style, glyph};
+  return Cell{StandInChar(byte), Style::kStandIn, byte == '\n' ? Glyph::kLineFeed : Glyph::kNone};
+}
+
 void CellGrid::Put(int x, int y, char ch, Style style, Glyph glyph) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-  Cell& c = cells_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                   static_cast<std::size_t>(x)];
-  const auto byte = static_cast<unsigned char>(ch);
-  if (IsPrintable(byte)) {
-    c = Cell{ch, style, glyph};
-  } else {
-    c = Cell{StandInChar(byte), Style::kStandIn, byte == '\n' ? Glyph::kLineFeed : Glyph::kNone};
-  }
+  cells_[Index(x, y)] = CellOf(ch, style, glyph);
 }
 
 int CellGrid::Text(int x, int y, std::string_view text, Style style, int max_width) {
@@ -38,8 +37,15 @@ int CellGrid::Text(int x, int y, std::string_view text, Style style, int max_wid
 }
 
 void CellGrid::Fill(const Rect& r, char ch, Style style) {
-  for (int y = r.y; y < r.bottom(); ++y)
-    for (int x = r.x; x < r.right(); ++x) Put(x, y, ch, style);
+  // Clipped to the grid once, one cell value for the whole rectangle.
+  const int x0 = std::max(r.x, 0), x1 = std::min(r.right(), width_);
+  const int y0 = std::max(r.y, 0), y1 = std::min(r.bottom(), height_);
+  if (x0 >= x1 || y0 >= y1) return;
+  const Cell cell = CellOf(ch, style, Glyph::kNone);
+  for (int y = y0; y < y1; ++y) {
+    const auto row = cells_.begin() + static_cast<std::ptrdiff_t>(Index(0, y));
+    std::fill(row + x0, row + x1, cell);
+  }
 }
 
 void CellGrid::HLine(int x, int y, int w, Style style) {
@@ -58,13 +64,6 @@ void CellGrid::Frame(const Rect& r, Style style) {
   Put(r.right() - 1, r.y, '+', style, Glyph::kTopRight);
   Put(r.x, r.bottom() - 1, '+', style, Glyph::kBottomLeft);
   Put(r.right() - 1, r.bottom() - 1, '+', style, Glyph::kBottomRight);
-}
-
-const Cell& CellGrid::At(int x, int y) const {
-  static const Cell kOutside{};
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return kOutside;
-  return cells_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                static_cast<std::size_t>(x)];
 }
 
 std::string CellGrid::Row(int y) const {

@@ -96,7 +96,12 @@ class CellGrid {
   void Frame(const Rect& r, Style style);
   void HLine(int x, int y, int w, Style style);
 
-  const Cell& At(int x, int y) const;
+  // The cell at a position; a blank one outside the grid.
+  const Cell& At(int x, int y) const {
+    static const Cell kOutside{};
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return kOutside;
+    return cells_[Index(x, y)];
+  }
   // The characters of a row (or part of it), for tests and plain captures.
   std::string Row(int y) const;
   std::string RowText(int x, int y, int w) const;
@@ -113,6 +118,13 @@ class CellGrid {
   int cursor_y() const { return cursor_y_; }
 
  private:
+  // What a byte drawn with style and glyph stores in a cell.
+  static Cell CellOf(char ch, Style style, Glyph glyph);
+  std::size_t Index(int x, int y) const {
+    return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+           static_cast<std::size_t>(x);
+  }
+
   int width_ = 0, height_ = 0;
   std::vector<Cell> cells_;
   int cursor_x_ = 0, cursor_y_ = 0;
