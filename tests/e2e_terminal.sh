@@ -472,11 +472,12 @@ case "$case_name" in
     keys Down Enter
     wait_for "File name"
     keys Enter # the default: a dated name in the program's folder
+    # The box is drawn away only after the save: the file is whole then.
     for _ in $(seq 1 50); do
-      saved=$(ls "$work/run"/ridozod-log-*.txt 2>/dev/null | head -1)
-      [ -n "$saved" ] && break
+      screen | grep -q "File name" || break
       sleep 0.1
     done
+    saved=$(ls "$work/run"/ridozod-log-*.txt 2>/dev/null | head -1)
     [ -n "$saved" ] || fail "no ridozod-log-*.txt in the run folder"
     [[ $(basename "$saved") =~ ^ridozod-log-[0-9]{8}-[0-9]{6}\.txt$ ]] || fail "name: $saved"
     # Each line CR LF ended; the key echo's line feed drawn as the log draws it.

@@ -66,10 +66,12 @@ TEST_F(Ridozod, SaveLogAsWritesTheListBoxLinesAndCopyTakesTheSelectedLine) {
   drive::SetText(save, field, RunPath(name));
   drive::Click(save, IDOK);
   ASSERT_TRUE(Closed(save));
-  std::optional<std::string> saved;
-  ASSERT_TRUE(drive::WaitUntil([&] { return (saved = ReadRunFile(name)).has_value(); }));
   std::string lines;
   for (const std::string& line : Log()) lines += line + "\r\n";
+  // The file shows up before the program has written all of it.
+  std::optional<std::string> saved;
+  drive::WaitUntil([&] { return (saved = ReadRunFile(name)) == lines; });
+  ASSERT_TRUE(saved.has_value()) << "no " << name;
   EXPECT_EQ(*saved, lines);
   EXPECT_TRUE(drive::MessageBoxes(pid()).empty());
 
