@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "names/code_tables.h"
+#include "codes/code_tables.h"
+#include "codes/pos_codes.h"
 #include "names/command_log.h"
-#include "posapi/pos_codes.h"
 
 namespace app {
 namespace {
@@ -99,20 +99,20 @@ void ShowOnline(ui::Port& ui, names::NameScratch& scratch, std::uint32_t wparam,
 
   AppendFormatted(ui, " wParam --> %04x ", wparam);
   AppendFormatted(ui, " lParam --> %08lx ", static_cast<unsigned long>(lparam));
-  AppendFormatted(ui, "  %s ", LookupName(scratch, names::MessageNames, kDeviceOnline));
+  AppendFormatted(ui, "  %s ", LookupName(scratch, codes::MessageNames, kDeviceOnline));
   AppendFormatted(ui, "Device:%s  (Subtype:%s) (DevNum:%#04x)",
-                  LookupName(scratch, names::DeviceNames, static_cast<std::int32_t>(device)),
+                  LookupName(scratch, codes::DeviceNames, static_cast<std::int32_t>(device)),
                   names::LookupSubtype(scratch, d8, s8), device);
   AppendFormatted(ui, "            %s   (%#04x) ",
-                  LookupName(scratch, names::SlotNames, static_cast<std::int32_t>(slot)), slot);
+                  LookupName(scratch, codes::SlotNames, static_cast<std::int32_t>(slot)), slot);
   AppendFormatted(ui, "            %s   (%#04x) ",
-                  LookupName(scratch, names::PortNames, static_cast<std::int32_t>(port)), port);
+                  LookupName(scratch, codes::PortNames, static_cast<std::int32_t>(port)), port);
   if (Contains(kKeyboards, static_cast<std::uint32_t>(device))) {
     AppendFormatted(ui, " KEYBOARD FOUND *** %d ", device);
     AppendFormatted(ui, "   KEYBOARD SUBTYPE *** %d ", subtype);
     if (Contains(kJapaneseSubtypes, static_cast<std::uint32_t>(subtype))) {
       AppendFormatted(ui, "     *JAPANESE kbd  ** Device: %s  (Subtype: %s)",
-                      LookupName(scratch, names::DeviceNames, static_cast<std::int32_t>(device)),
+                      LookupName(scratch, codes::DeviceNames, static_cast<std::int32_t>(device)),
                       names::LookupSubtype(scratch, d8, s8));
     }
   }

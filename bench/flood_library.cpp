@@ -16,7 +16,7 @@
 
 #include "bench/flood_channel.h"
 #include "bench/flood_protocol.h"
-#include "posapi/pos_library.h"
+#include "codes/pos_library.h"
 #include "posim/event_poster.h"
 
 #ifdef _WIN32

@@ -1,11 +1,11 @@
 // The Initialize dialog: PosInitialize with the main window as "queueHandle".
 #include <cerrno>
 
+#include "codes/pos_codes.h"
 #include "dialogs/argument_editor.h"
 #include "dialogs/dialog_support.h"
 #include "dialogs/resource_args.h"
 #include "names/command_log.h"
-#include "posapi/pos_codes.h"
 #include "resources/dialog_defaults.h"
 #include "resources/list_files.h"
 #include "resources/templates.h"

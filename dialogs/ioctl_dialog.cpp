@@ -1,6 +1,7 @@
 // The Ioctl dialog: requests by name, one after another, until Cancel.
 #include <cerrno>
 
+#include "codes/pos_codes.h"
 #include "dialogs/argument_editor.h"
 #include "dialogs/dialog_support.h"
 #include "dialogs/fields.h"
@@ -8,7 +9,6 @@
 #include "dialogs/request_match.h"
 #include "dialogs/resource_args.h"
 #include "names/command_log.h"
-#include "posapi/pos_codes.h"
 #include "resources/list_files.h"
 #include "resources/templates.h"
 
@@ -44,7 +44,7 @@ class IoctlDialog : public CommandDialog {
     if (!handle) return;
     const std::string request = dialog.GetText(res::kIdRequest);
     std::int32_t code = 0;
-    const MatchResult match = MatchRequestName(c_.ui, request, names::RequestNames, code);
+    const MatchResult match = MatchRequestName(c_.ui, request, codes::RequestNames, code);
     const std::optional<std::int32_t> count =
         CollectResourcePairs(c_.ui, dialog, c_.args, static_cast<std::int32_t>(kMaxPairs));
     if (!count) return;

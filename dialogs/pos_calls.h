@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "posapi/pos_library.h"
+#include "codes/pos_library.h"
 
 namespace dialogs {
 

@@ -1,7 +1,7 @@
 #include "dialogs/posq_decode.h"
 
+#include "codes/pos_codes.h"
 #include "names/command_log.h"
-#include "posapi/pos_codes.h"
 
 namespace dialogs {
 
@@ -45,14 +45,14 @@ void DecodePosqMessage(ui::Port& ui, names::NameScratch& scratch, const unsigned
   const std::uint32_t code = LittleEndian32(data, kRecordSize, 4);
   const std::uint32_t mp1 = LittleEndian32(data, kRecordSize, 8);
   const std::uint32_t mp2 = LittleEndian32(data, kRecordSize, 12);
-  const char* message = LookupName(scratch, names::MessageNames, static_cast<std::int32_t>(code));
+  const char* message = LookupName(scratch, codes::MessageNames, static_cast<std::int32_t>(code));
   if (code == kDeviceOnline || code == kDeviceOffline) {
     Append(ui, names::FormatLine(kOnlineLine, "", message,
-                                 LookupName(scratch, names::SlotNames, data[11]),
-                                 LookupName(scratch, names::PortNames, data[10]),
-                                 LookupName(scratch, names::ClassNames, data[8])));
+                                 LookupName(scratch, codes::SlotNames, data[11]),
+                                 LookupName(scratch, codes::PortNames, data[10]),
+                                 LookupName(scratch, codes::ClassNames, data[8])));
     names::ClearNameScratch(scratch);
-    Append(ui, names::FormatLine(kDeviceLine, "", LookupName(scratch, names::DeviceNames, data[9]),
+    Append(ui, names::FormatLine(kDeviceLine, "", LookupName(scratch, codes::DeviceNames, data[9]),
                                  names::LookupSubtype(scratch, data[9], data[12])));
     names::ClearNameScratch(scratch);
     return;

@@ -29,13 +29,13 @@ std::string WithoutUnderscores(std::string_view name) {
 
 }  // namespace
 
-MatchResult MatchRequestName(ui::Port& ui, std::string_view text, names::CodeNameTable table,
+MatchResult MatchRequestName(ui::Port& ui, std::string_view text, codes::CodeNameTable table,
                              std::int32_t& code) {
   const std::string wanted = Normalised(text);
   if (wanted.empty()) return MatchResult::kEmpty;
   int matches = 0;
   std::int32_t last = 0;
-  for (const names::CodeName* row = table; row->name != nullptr; ++row) {
+  for (const codes::CodeName* row = table; row->name != nullptr; ++row) {
     if (WithoutUnderscores(row->name).find(wanted) == std::string::npos) continue;
     ++matches;
     last = row->code;

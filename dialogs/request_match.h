@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "names/code_tables.h"
+#include "codes/code_tables.h"
 #include "ui/port.h"
 
 namespace dialogs {
@@ -19,7 +19,7 @@ enum class MatchResult {
 // Blanks and underscores dropped and letters upper-cased, text matches every
 // row whose name (underscores dropped) contains it. code is written only on
 // kMatched. At most one line is logged.
-MatchResult MatchRequestName(ui::Port& ui, std::string_view text, names::CodeNameTable table,
+MatchResult MatchRequestName(ui::Port& ui, std::string_view text, codes::CodeNameTable table,
                              std::int32_t& code);
 
 }  // namespace dialogs

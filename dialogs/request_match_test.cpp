@@ -26,17 +26,17 @@ std::vector<std::string> Spellings(const std::string& name) {
 }
 
 TEST(MatchRequestName, EveryNameInAnySpellingFindsItsOwnRow) {
-  for (const names::CodeName* row = names::RequestNames; row->name; ++row) {
+  for (const codes::CodeName* row = codes::RequestNames; row->name; ++row) {
     for (const std::string& text : Spellings(row->name)) {
       ui::ScriptedPort port;
       std::int32_t code = -7;
-      EXPECT_EQ(MatchRequestName(port, text, names::RequestNames, code), MatchResult::kMatched)
+      EXPECT_EQ(MatchRequestName(port, text, codes::RequestNames, code), MatchResult::kMatched)
           << text;
       EXPECT_EQ(code, row->code) << text;
       EXPECT_TRUE(port.entries().empty()) << text;
     }
   }
-  EXPECT_EQ(names::RowCount(names::RequestNames), 45u);
+  EXPECT_EQ(codes::RowCount(codes::RequestNames), 45u);
 }
 
 TEST(MatchRequestName, PartsAmbiguousUnknownOrEmpty) {
@@ -57,7 +57,7 @@ TEST(MatchRequestName, PartsAmbiguousUnknownOrEmpty) {
   for (const Case& c : cases) {
     ui::ScriptedPort port;
     std::int32_t code = -7;
-    EXPECT_EQ(MatchRequestName(port, c.text, names::RequestNames, code), c.result) << c.text;
+    EXPECT_EQ(MatchRequestName(port, c.text, codes::RequestNames, code), c.result) << c.text;
     if (c.result != MatchResult::kMatched) {
       EXPECT_EQ(code, -7) << c.text;
     }
@@ -107,7 +107,7 @@ TEST(PrefixFiles, ClassesAndRequestPrefixesChooseTheirListFile) {
     EXPECT_EQ(RequestListFile(text) ? std::string(RequestListFile(text)) : "", file ? file : "")
         << text;
 
-  for (const names::CodeName* row = names::RequestNames; row->name; ++row)
+  for (const codes::CodeName* row = codes::RequestNames; row->name; ++row)
     EXPECT_NE(RequestListFile(row->name), nullptr) << row->name;
 }
 

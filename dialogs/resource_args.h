@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "posapi/pos_library.h"
+#include "codes/pos_library.h"
 #include "ui/port.h"
 
 namespace dialogs {

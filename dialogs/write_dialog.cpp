@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "codes/escapes.h"
 #include "dialogs/dialog_support.h"
-#include "dialogs/escapes.h"
 #include "dialogs/fields.h"
 #include "files/whole_file.h"
 #include "names/command_log.h"
@@ -63,7 +63,9 @@ class WriteDialog : public CommandDialog {
       used += take;
       if (take < line.size()) break;  // later lines are dropped
     }
-    DecodeEscapes(c_.ui, data.data());
+    std::vector<std::string> complaints;
+    codes::DecodeEscapes(data.data(), complaints);
+    for (const std::string& line : complaints) names::AppendToLog(c_.ui, line);
     const auto length = static_cast<std::int32_t>(std::strlen(data.data()));
     Log(c_, names::FormatLine(kTypedEcho, handle, length));
     return c_.pos.Write(handle, data.data(), length);

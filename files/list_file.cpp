@@ -3,8 +3,8 @@
 #include <string>
 
 #include "files/file_texts.h"
-#include "files/open_file.h"
 #include "names/command_log.h"
+#include "os/open_file.h"
 
 namespace files {
 
@@ -64,11 +64,11 @@ bool ReadListEntries(std::FILE* file, std::int64_t max_bytes,
 
 int LoadListFile(ui::Port& ui, const char* path, ui::Dialog& dialog, int combo_id) {
   // Opened as bytes: the text-mode rules are applied here, the same everywhere.
-  const OpenedFile opened = OpenForReading(path);
+  const os::OpenedFile opened = os::OpenForReading(path);
   const char* refusal = nullptr;
   if (opened.file == nullptr)
-    refusal = opened.kind == FileKind::kDirectory ? kListFileNotRegular : kListFileNotFound;
-  else if (opened.kind != FileKind::kRegular)
+    refusal = opened.kind == os::FileKind::kDirectory ? kListFileNotRegular : kListFileNotFound;
+  else if (opened.kind != os::FileKind::kRegular)
     refusal = kListFileNotRegular;
   else if (opened.size > kMaxListFileBytes)
     refusal = kListFileTooLarge;

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <memory>
 
-#include "files/open_file.h"
-#include "files/program_folder.h"
 #include "names/command_log.h"
+#include "os/open_file.h"
+#include "os/program_folder.h"
 
 namespace files {
 
@@ -41,11 +41,11 @@ std::string DefaultLogFileName() {
 }
 
 std::string DefaultLogPath() {
-  return ProgramFolder() + DefaultLogFileName();
+  return os::ProgramFolder() + DefaultLogFileName();
 }
 
 std::string SaveLog(const char* path, const LogLines& lines) {
-  const OpenedFile opened = OpenForWriting(path);
+  const os::OpenedFile opened = os::OpenForWriting(path);
   if (!opened.file) return Failure(path, opened.error);
   std::FILE* file = opened.file;
   const auto buffer = std::make_unique_for_overwrite<char[]>(kWriteBuffer);

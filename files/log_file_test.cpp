@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "files/program_folder.h"
 #include "files/test_dir.h"
+#include "os/program_folder.h"
 
 namespace files {
 namespace {
@@ -76,7 +76,7 @@ TEST(LogFileName, DateAndTimeInTheNameInTheProgramFolder) {
   t.tm_sec = 5;
   EXPECT_EQ(LogFileName(t), "ridozod-log-20260102-030405.txt");
   const std::string path = DefaultLogPath();
-  const std::string folder = ProgramFolder();
+  const std::string folder = os::ProgramFolder();
   ASSERT_FALSE(folder.empty());
   ASSERT_EQ(path.size(), folder.size() + LogFileName(t).size());
   EXPECT_EQ(path.substr(0, folder.size() + 12), folder + "ridozod-log-");

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "files/file_texts.h"
-#include "files/open_file.h"
 #include "names/command_log.h"
+#include "os/open_file.h"
 
 namespace files {
 
@@ -44,7 +44,7 @@ std::int32_t ReadWholeFile(ui::Port& ui, const char* path, unsigned char* buffer
   std::int32_t result = -1;
   // Never waits: a FIFO without a writer opens at once and then fails at the
   // seek; a directory fails to open.
-  if (const OpenedFile opened = OpenForReading(path); !opened.file) {
+  if (const os::OpenedFile opened = os::OpenForReading(path); !opened.file) {
     failure = FormatLine(kOpenError, opened.error, path);
   } else {
     std::FILE* file = opened.file;
@@ -70,7 +70,7 @@ std::int32_t WriteWholeFile(ui::Port& ui, const char* path, const unsigned char*
                             std::int32_t length) {
   if (!data || length < 0) length = 0;
   // A FIFO without a reader fails to open instead of waiting for one.
-  const OpenedFile opened = OpenForWriting(path);
+  const os::OpenedFile opened = os::OpenForWriting(path);
   if (!opened.file) {
     names::AppendToLog(
         ui, FormatLine(kWriteOpenFailure, FormatLine(kOpenError, opened.error, path).c_str()));

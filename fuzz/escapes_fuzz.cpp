@@ -2,18 +2,17 @@
 // reads past its end, and logs at most one line per escape.
 #include <cstring>
 
-#include "dialogs/escapes.h"
+#include "codes/escapes.h"
 #include "fuzz/fuzz_input.h"
-#include "ui/scripted/scripted_port.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string text(fuzz::AsText(data, size));
   const std::size_t length = std::strlen(text.c_str());  // the dialog's text ends at a zero
   std::vector<char> buffer(text.c_str(), text.c_str() + length + 1);
-  ui::ScriptedPort port;
-  const std::size_t decoded = dialogs::DecodeEscapes(port, buffer.data());
+  std::vector<std::string> complaints;
+  const std::size_t decoded = codes::DecodeEscapes(buffer.data(), complaints);
   fuzz::Check(decoded <= length, "decoded more bytes than typed");
   fuzz::Check(buffer[decoded] == '\0', "the decoded text is not terminated");
-  fuzz::Check(port.entries().size() <= length / 2, "more lines than escapes");
+  fuzz::Check(complaints.size() <= length / 2, "more lines than escapes");
   return 0;
 }

@@ -8,14 +8,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ui::ScriptedPort port;
   std::int32_t code = -12345;
   const dialogs::MatchResult result =
-      dialogs::MatchRequestName(port, fuzz::AsText(data, size), names::RequestNames, code);
+      dialogs::MatchRequestName(port, fuzz::AsText(data, size), codes::RequestNames, code);
   fuzz::Check(port.entries().size() <= 1, "more than one line");
   if (result != dialogs::MatchResult::kMatched) {
     fuzz::Check(code == -12345, "a code without a match");
     return 0;
   }
   bool known = false;
-  for (const names::CodeName* row = names::RequestNames; row->name != nullptr; ++row)
+  for (const codes::CodeName* row = codes::RequestNames; row->name != nullptr; ++row)
     known = known || row->code == code;
   fuzz::Check(known, "a matched code the table does not hold");
   return 0;

@@ -112,7 +112,7 @@ void AppendToLog(ui::Port& ui, std::string_view text) {
 
 void ReportStatus(ui::Port& ui, NameScratch& scratch, std::int32_t result, std::int32_t error) {
   const std::string line =
-      FormatLine(kStatusFormat, result, error, LookupName(scratch, ErrorNames, error));
+      FormatLine(kStatusFormat, result, error, LookupName(scratch, codes::ErrorNames, error));
   AppendToLog(ui, line);
   ui.ShowMessage(line, kStatusCaption);
   ClearNameScratch(scratch);

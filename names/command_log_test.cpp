@@ -50,7 +50,7 @@ TEST(ReportStatus, LogsThenShowsTheLineAndClearsTheScratchAfterTheBox) {
     NameScratch scratch;
     bool scratch_held_text_during_box = false;
     port.OnMessageBox([&](const Entry&) { scratch_held_text_during_box = !scratch.empty(); });
-    LookupName(scratch, ErrorNames, 1);  // a text left by the caller's line
+    LookupName(scratch, codes::ErrorNames, 1);  // a text left by the caller's line
     ReportStatus(port, scratch, c.result, c.error);
     const std::vector<Entry> expected = {{Entry::kLog, c.line, ""},
                                          {Entry::kBox, c.line, "Command Status"}};

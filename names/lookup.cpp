@@ -15,8 +15,8 @@ constexpr char kNoSubtype[] = "NONE";
 // Room for the longest fallback text ("-2147483648 (0x80000000)") and its zero.
 constexpr std::size_t kFallbackRoom = 32;
 
-const char* FindName(CodeNameTable table, std::int32_t code) {
-  for (const CodeName* row = table; row && row->name; ++row)
+const char* FindName(codes::CodeNameTable table, std::int32_t code) {
+  for (const codes::CodeName* row = table; row && row->name; ++row)
     if (row->code == code) return row->name;
   return nullptr;
 }
@@ -49,7 +49,7 @@ void NameScratch::Clear() {
   overflow_.clear();
 }
 
-const char* LookupName(NameScratch& scratch, CodeNameTable table, std::int32_t code) {
+const char* LookupName(NameScratch& scratch, codes::CodeNameTable table, std::int32_t code) {
   if (const char* name = FindName(table, code)) return name;
   char text[kFallbackRoom];
   std::snprintf(text, sizeof text, kCodeFallback, code, static_cast<unsigned>(code));
@@ -59,7 +59,7 @@ const char* LookupName(NameScratch& scratch, CodeNameTable table, std::int32_t c
 const char* LookupSubtype(NameScratch& scratch, std::uint8_t device_number, std::uint8_t subtype) {
   if (subtype == 0) return kNoSubtype;
   const std::int32_t key = device_number * 256 + subtype;
-  if (const char* name = FindName(SubtypeNames, key)) return name;
+  if (const char* name = FindName(codes::SubtypeNames, key)) return name;
   char text[kFallbackRoom];
   std::snprintf(text, sizeof text, kSubtypeFallback, subtype, subtype);
   return scratch.Add(text);

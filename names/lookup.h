@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "names/code_tables.h"
+#include "codes/code_tables.h"
 
 namespace names {
 
@@ -29,7 +29,7 @@ class NameScratch {
   std::deque<std::string> overflow_;
 };
 
-const char* LookupName(NameScratch& scratch, CodeNameTable table, std::int32_t code);
+const char* LookupName(NameScratch& scratch, codes::CodeNameTable table, std::int32_t code);
 const char* LookupSubtype(NameScratch& scratch, std::uint8_t device_number, std::uint8_t subtype);
 void ClearNameScratch(NameScratch& scratch);
 

@@ -11,32 +11,32 @@ namespace names {
 namespace {
 
 struct NameCase {
-  CodeNameTable table;
+  codes::CodeNameTable table;
   std::int32_t code;
   const char* expected;
   bool fallback;
 };
 
 const NameCase kNameCases[] = {
-    {ErrorNames, 337, "337    (0x00000151)", true},
-    {ErrorNames, -1, "-1     (0xFFFFFFFF)", true},
-    {ErrorNames, 0, "0      (0x00000000)", true},
-    {ErrorNames, 303, "POSERR_SYS_INVALID_DESCRIPTOR", false},
-    {ErrorNames, 4401, "POSERR_DSP_INVALID_CURSOR", false},
-    {RequestNames, 4401, "POS_DSP_CLEAR_SCREEN", false},
-    {SlotNames, 0, "SLOT_0", false},
-    {PortNames, 0, "PORT_0", false},
-    {PortNames, 1, "1      (0x00000001)", true},
-    {DeviceNames, 0x10, "CHECKOUT_KEYBOARD_A", false},
-    {DeviceNames, 0x34, "PRINTER_3", false},
-    {DeviceNames, 0x40, "MSR_1_TRACK_A", false},
-    {MessageNames, 0x420D, "POSM_SYS_DEVICE_ONLINE", false},
-    {MessageNames, 16916, "16916  (0x00004214)", true},
-    {MessageNames, -123456, "-123456 (0xFFFE1DC0)", true},
-    {MessageNames, 123456, "123456 (0x0001E240)", true},
-    {ClassNames, 0, "0      (0x00000000)", true},
-    {SubtypeNames, 0x1C01, "KBD_MODEL_1", false},
-    {ErrorNames, INT_MIN, "-2147483648 (0x80000000)", true},
+    {codes::ErrorNames, 337, "337    (0x00000151)", true},
+    {codes::ErrorNames, -1, "-1     (0xFFFFFFFF)", true},
+    {codes::ErrorNames, 0, "0      (0x00000000)", true},
+    {codes::ErrorNames, 303, "POSERR_SYS_INVALID_DESCRIPTOR", false},
+    {codes::ErrorNames, 4401, "POSERR_DSP_INVALID_CURSOR", false},
+    {codes::RequestNames, 4401, "POS_DSP_CLEAR_SCREEN", false},
+    {codes::SlotNames, 0, "SLOT_0", false},
+    {codes::PortNames, 0, "PORT_0", false},
+    {codes::PortNames, 1, "1      (0x00000001)", true},
+    {codes::DeviceNames, 0x10, "CHECKOUT_KEYBOARD_A", false},
+    {codes::DeviceNames, 0x34, "PRINTER_3", false},
+    {codes::DeviceNames, 0x40, "MSR_1_TRACK_A", false},
+    {codes::MessageNames, 0x420D, "POSM_SYS_DEVICE_ONLINE", false},
+    {codes::MessageNames, 16916, "16916  (0x00004214)", true},
+    {codes::MessageNames, -123456, "-123456 (0xFFFE1DC0)", true},
+    {codes::MessageNames, 123456, "123456 (0x0001E240)", true},
+    {codes::ClassNames, 0, "0      (0x00000000)", true},
+    {codes::SubtypeNames, 0x1C01, "KBD_MODEL_1", false},
+    {codes::ErrorNames, INT_MIN, "-2147483648 (0x80000000)", true},
 };
 
 TEST(LookupName, NamesAndFallbackTexts) {
@@ -84,9 +84,9 @@ TEST(LookupSubtype, NamesNoneAndFallbackTexts) {
 
 TEST(NameScratch, TextsLieBackToBackWithAnEndMark) {
   NameScratch scratch;
-  const char* a = LookupName(scratch, ErrorNames, 337);
+  const char* a = LookupName(scratch, codes::ErrorNames, 337);
   const char* b = LookupSubtype(scratch, 0x1C, 6);
-  const char* c = LookupName(scratch, ErrorNames, -1);
+  const char* c = LookupName(scratch, codes::ErrorNames, -1);
   EXPECT_STREQ(a, "337    (0x00000151)");
   EXPECT_STREQ(b, "  6 (0x06)");
   EXPECT_STREQ(c, "-1     (0xFFFFFFFF)");
@@ -97,7 +97,7 @@ TEST(NameScratch, TextsLieBackToBackWithAnEndMark) {
 
   ClearNameScratch(scratch);
   EXPECT_TRUE(scratch.empty());
-  EXPECT_EQ(LookupName(scratch, ErrorNames, 1), scratch.area());
+  EXPECT_EQ(LookupName(scratch, codes::ErrorNames, 1), scratch.area());
 }
 
 // Far more texts than 256 bytes hold: every one stays intact until cleared.
@@ -106,7 +106,7 @@ TEST(NameScratch, FullAreaKeepsEveryTextIntact) {
   std::vector<const char*> texts;
   std::vector<std::string> expected;
   for (std::int32_t code = 100000; code < 100040; ++code) {
-    texts.push_back(LookupName(scratch, MessageNames, code));
+    texts.push_back(LookupName(scratch, codes::MessageNames, code));
     char hex[16];
     std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(code));
     expected.push_back(std::to_string(code) + " (0x" + hex + ")");

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
+#include "codes/pos_codes.h"
+#include "codes/pos_library.h"
 #include "posapi/library_loader.h"
-#include "posapi/pos_codes.h"
-#include "posapi/pos_library.h"
 
 namespace posapi {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "codes/pos_codes.h"
 #include "posapi/binding.h"
 #include "posapi/library_loader.h"
-#include "posapi/pos_codes.h"
 
 namespace posapi {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "files/program_folder.h"
+#include "os/program_folder.h"
 #include "posapi/library_loader.h"
 
 namespace posapi {
@@ -36,7 +36,7 @@ std::string PlatformFileName(const char* name) {
 LibraryHandle OpenLibrary(const char* name) {
   if (std::strchr(name, '/') != nullptr) return dlopen(name, RTLD_NOW | RTLD_LOCAL);
   const std::string file = PlatformFileName(name);
-  const std::string beside = files::ProgramFolder();
+  const std::string beside = os::ProgramFolder();
   if (!beside.empty()) {
     if (void* library = dlopen((beside + file).c_str(), RTLD_NOW | RTLD_LOCAL)) return library;
   }

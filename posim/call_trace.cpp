@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "names/code_tables.h"
+#include "codes/code_tables.h"
 #include "posim/caller_memory.h"
 #include "posim/device_kinds.h"
 #include "posim/device_output.h"
@@ -19,8 +19,8 @@ namespace {
 
 constexpr std::size_t kTracedText = 128;  // characters of a text shown
 
-const char* Name(names::CodeNameTable table, std::int32_t code) {
-  for (const names::CodeName* row = table; row->name != nullptr; ++row) {
+const char* Name(codes::CodeNameTable table, std::int32_t code) {
+  for (const codes::CodeName* row = table; row->name != nullptr; ++row) {
     if (row->code == code) return row->name;
   }
   return nullptr;
@@ -99,18 +99,18 @@ std::string TraceBytes(const void* data, std::int32_t length) {
 
 std::string TraceStatus(std::int32_t status) {
   if (status == 0) return "0";
-  const char* name = Name(names::ErrorNames, status);
+  const char* name = Name(codes::ErrorNames, status);
   return std::to_string(status) + (name != nullptr ? std::string(" ") + name : "");
 }
 
 std::string TraceRequest(std::int32_t request) {
-  const char* name = Name(names::RequestNames, request);
+  const char* name = Name(codes::RequestNames, request);
   return std::to_string(request) + (name != nullptr ? std::string(" ") + name : "");
 }
 
 std::string TraceEvent(std::uintptr_t window, std::uint32_t message, std::uint32_t wparam,
                        std::uint32_t lparam) {
-  const char* name = Name(names::MessageNames, static_cast<std::int32_t>(message));
+  const char* name = Name(codes::MessageNames, static_cast<std::int32_t>(message));
   char text[160];
   std::snprintf(text, sizeof text, "event %s (0x%04X) to window 0x%llX: wParam 0x%08X, lParam %u",
                 name != nullptr ? name : "?", message, static_cast<unsigned long long>(window),

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "posapi/pos_library.h"
+#include "codes/pos_library.h"
 
 namespace posim {
 

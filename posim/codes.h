@@ -1,11 +1,11 @@
 // The codes of the POS API that the simulated terminal speaks (statuses,
 // event messages, requests and device classes) under its own names; the
-// numbers are those of posapi/pos_codes.h.
+// numbers are those of codes/pos_codes.h.
 #pragma once
 
 #include <cstdint>
 
-#include "posapi/pos_codes.h"
+#include "codes/pos_codes.h"
 
 namespace posim {
 

@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "files/program_folder.h"
+#include "os/program_folder.h"
 #include "posim/control_channel.h"
 #include "posim/control_client.h"
 #include "posim/control_note.h"
@@ -36,7 +36,7 @@ std::string CurrentFolder() {
 }
 
 std::string BesideProgram(const char* name) {
-  return files::ProgramFolder() + name;
+  return os::ProgramFolder() + name;
 }
 
 std::string Folder(const std::string& path) {

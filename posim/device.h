@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "posapi/pos_library.h"
+#include "codes/pos_library.h"
 #include "posim/device_kinds.h"
 #include "posim/faults.h"
 #include "posim/terminal.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <type_traits>
 
-#include "posapi/pos_library.h"
+#include "codes/pos_library.h"
 #include "posim/codes.h"
 #include "posim/control_commands.h"
 #include "posim/events.h"

@@ -9,7 +9,7 @@
 #include <mutex>
 #include <thread>
 
-#include "posapi/pos_library.h"
+#include "codes/pos_library.h"
 #include "posim/device.h"
 
 namespace posim {

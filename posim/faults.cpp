@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "names/code_tables.h"
+#include "codes/code_tables.h"
 #include "posim/device_kinds.h"
 #include "posim/values.h"
 
@@ -27,7 +27,7 @@ constexpr struct {
 static_assert(std::size(kEntries) == kEntryCount);
 
 const char* StatusName(std::int32_t status) {
-  for (const names::CodeName* row = names::ErrorNames; row->name != nullptr; ++row) {
+  for (const codes::CodeName* row = codes::ErrorNames; row->name != nullptr; ++row) {
     if (row->code == status) return row->name;
   }
   return nullptr;
@@ -47,7 +47,7 @@ std::optional<Entry> FindEntry(std::string_view word) {
 }
 
 std::optional<std::int32_t> ParseStatus(std::string_view word) {
-  for (const names::CodeName* row = names::ErrorNames; row->name != nullptr; ++row) {
+  for (const codes::CodeName* row = codes::ErrorNames; row->name != nullptr; ++row) {
     if (SameName(row->name, word)) return row->code;
   }
   const std::optional<std::int64_t> n = ParseNumberText(word);

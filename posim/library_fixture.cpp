@@ -9,7 +9,7 @@
 #include <mutex>
 #include <random>
 
-#include "names/code_tables.h"
+#include "codes/code_tables.h"
 #include "posapi/library_loader.h"
 #include "posim/codes.h"
 
@@ -133,8 +133,8 @@ void LibraryTest::TearDown() {
   std::lock_guard<std::mutex> lock(posts_mutex);
   for (const std::uint32_t message : messages) {
     bool named = false;
-    for (std::size_t i = 0; names::MessageNames[i].name != nullptr; ++i) {
-      named = named || static_cast<std::uint32_t>(names::MessageNames[i].code) == message;
+    for (std::size_t i = 0; codes::MessageNames[i].name != nullptr; ++i) {
+      named = named || static_cast<std::uint32_t>(codes::MessageNames[i].code) == message;
     }
     EXPECT_TRUE(named) << "message 0x" << std::hex << message << " has no POSM_ name";
   }

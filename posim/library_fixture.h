@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "posapi/pos_library.h"
+#include "codes/pos_library.h"
 #include "posim/test_entries.h"
 
 namespace posim_test {

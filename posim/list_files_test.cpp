@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "names/code_tables.h"
+#include "codes/code_tables.h"
 #include "posim/codes.h"
 #include "posim/device_kinds.h"
 #include "posim/library_fixture.h"
@@ -36,14 +36,14 @@ std::string ApiName(const std::string& listed) {
                                  : listed.substr(std::min<std::size_t>(4, listed.size()));
 }
 
-const char* NameOf(names::CodeNameTable table, std::int32_t code) {
+const char* NameOf(codes::CodeNameTable table, std::int32_t code) {
   for (std::size_t i = 0; table[i].name != nullptr; ++i) {
     if (table[i].code == code) return table[i].name;
   }
   return nullptr;
 }
 
-std::int32_t CodeOf(names::CodeNameTable table, const std::string& name) {
+std::int32_t CodeOf(codes::CodeNameTable table, const std::string& name) {
   for (std::size_t i = 0; table[i].name != nullptr; ++i) {
     if (name == table[i].name) return table[i].code;
   }
@@ -165,7 +165,7 @@ constexpr struct {
 
 // The status of an error name; 0 for none.
 std::int32_t StatusOf(const char* error) {
-  return error == nullptr ? 0 : CodeOf(names::ErrorNames, error);
+  return error == nullptr ? 0 : CodeOf(codes::ErrorNames, error);
 }
 
 // The class of each request-name prefix; POS_SYS requests belong to every device.
@@ -273,7 +273,7 @@ TEST_F(ListFileTest, EveryListedRequestActsOnItsOwnClassOnly) {
       for (const auto& r : kRequestClasses) {
         if (request.starts_with(r.prefix)) request_class = r.device_class;
       }
-      const std::int32_t code = CodeOf(names::RequestNames, request);
+      const std::int32_t code = CodeOf(codes::RequestNames, request);
       const std::int32_t status = Ioctl(handle, code);
       const bool sys = request.starts_with("POS_SYS");
       if (session) {
@@ -296,12 +296,12 @@ TEST_F(ListFileTest, EveryListedRequestActsOnItsOwnClassOnly) {
 TEST_F(ListFileTest, TheDefaultTerminalSpeaksTheCodeTables) {
   for (const DeviceConfig& d : DefaultTerminal()) {
     SCOPED_TRACE(d.name);
-    EXPECT_NE(NameOf(names::DeviceNames, d.number), nullptr);
-    EXPECT_NE(NameOf(names::ClassNames, d.class_code), nullptr);
-    EXPECT_NE(NameOf(names::SlotNames, d.slot), nullptr);
-    EXPECT_NE(NameOf(names::PortNames, d.port), nullptr);
+    EXPECT_NE(NameOf(codes::DeviceNames, d.number), nullptr);
+    EXPECT_NE(NameOf(codes::ClassNames, d.class_code), nullptr);
+    EXPECT_NE(NameOf(codes::SlotNames, d.slot), nullptr);
+    EXPECT_NE(NameOf(codes::PortNames, d.port), nullptr);
     if (d.subtype != 0) {
-      EXPECT_NE(NameOf(names::SubtypeNames, d.number * 256 + d.subtype), nullptr);
+      EXPECT_NE(NameOf(codes::SubtypeNames, d.number * 256 + d.subtype), nullptr);
     }
   }
 }

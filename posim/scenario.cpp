@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "names/code_tables.h"
+#include "codes/code_tables.h"
 #include "posim/control_commands.h"
 #include "posim/device_kinds.h"
 #include "posim/values.h"
@@ -79,7 +79,7 @@ std::string ParseWait(const std::vector<std::string>& words, WaitTarget& target)
   }
   if (words.size() != 2) return usage;
   target.event = true;
-  for (const names::CodeName* row = names::MessageNames; row->name != nullptr; ++row) {
+  for (const codes::CodeName* row = codes::MessageNames; row->name != nullptr; ++row) {
     if (SameName(row->name, words[1])) {
       target.message = static_cast<std::uint32_t>(row->code);
       return {};

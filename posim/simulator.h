@@ -10,7 +10,7 @@
 #include <memory>
 #include <mutex>
 
-#include "posapi/pos_library.h"
+#include "codes/pos_library.h"
 #include "posim/control_channel.h"
 #include "posim/device.h"
 #include "posim/event_poster.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "files/open_file.h"
+#include "os/open_file.h"
 #include "posim/codes.h"
 #include "posim/device_kinds.h"
 #include "posim/values.h"
@@ -103,12 +103,12 @@ TerminalSource LoadTerminal(const char* resource_file, std::vector<DeviceConfig>
     return TerminalSource::kDefault;
   }
   // Never waits: a FIFO opens at once and is refused with the devices.
-  const files::OpenedFile opened = files::OpenForReading(resource_file);
-  if (opened.file == nullptr && opened.kind != files::FileKind::kDirectory) {
+  const os::OpenedFile opened = os::OpenForReading(resource_file);
+  if (opened.file == nullptr && opened.kind != os::FileKind::kDirectory) {
     devices = DefaultTerminal();
     return TerminalSource::kDefault;
   }
-  if (opened.kind != files::FileKind::kRegular) {
+  if (opened.kind != os::FileKind::kRegular) {
     if (opened.file != nullptr) std::fclose(opened.file);
     error = "not a regular file";
     return TerminalSource::kBadFile;

@@ -12,7 +12,7 @@
 
 #include <stdint.h>
 
-#include "posapi/pos_library.h"
+#include "codes/pos_library.h"
 
 #ifdef __cplusplus
 extern "C" {

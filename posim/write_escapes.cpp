@@ -2,29 +2,9 @@
 
 #include <vector>
 
-#include "dialogs/escapes.h"
-#include "ui/port.h"
+#include "codes/escapes.h"
 
 namespace posim {
-
-namespace {
-
-// The decoder reports an unknown sequence in the CommandLog; here that line
-// is the reason for refusing the text.
-class Complaints : public ui::Port {
- public:
-  void AppendLog(std::string_view line) override {
-    if (first.empty()) first = line;
-  }
-  void ShowMessage(std::string_view, std::string_view) override {}
-  int RunDialog(const res::DialogTemplate&, ui::DialogProc&) override { return 0; }
-  ui::WindowHandle MainWindow() const override { return 0; }
-  void DestroyMainWindow() override {}
-
-  std::string first;
-};
-
-}  // namespace
 
 bool DecodeWriteEscapes(std::string_view text, std::string& bytes, std::string& error) {
   if (text.find('\0') != std::string_view::npos) {
@@ -33,10 +13,10 @@ bool DecodeWriteEscapes(std::string_view text, std::string& bytes, std::string& 
   }
   std::vector<char> buffer(text.begin(), text.end());
   buffer.push_back('\0');
-  Complaints complaints;
-  const std::size_t n = dialogs::DecodeEscapes(complaints, buffer.data());
-  if (!complaints.first.empty()) {
-    error = complaints.first;
+  std::vector<std::string> complaints;
+  const std::size_t n = codes::DecodeEscapes(buffer.data(), complaints);
+  if (!complaints.empty()) {
+    error = complaints.front();
     return false;
   }
   bytes.assign(buffer.data(), n);

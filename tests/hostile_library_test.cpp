@@ -7,7 +7,7 @@
 #include <climits>
 #include <cstdio>
 
-#include "names/code_tables.h"
+#include "codes/code_tables.h"
 #include "posapi/library_loader.h"
 #include "tests/hostile/hostile_pos_library.h"
 #include "tests/scripted_session.h"
@@ -65,7 +65,7 @@ TEST(HostileLibrary, EveryStatusIsReportedByNameOrNumber) {
       {INT32_MIN, "-2147483648 (0x80000000)"},
       {1, "1      (0x00000001)"},
   };
-  for (const names::CodeName* row = names::ErrorNames; row->name != nullptr; ++row)
+  for (const codes::CodeName* row = codes::ErrorNames; row->name != nullptr; ++row)
     cases.push_back({row->code, row->name});
   for (const Case& c : cases) {
     SCOPED_TRACE(c.status);

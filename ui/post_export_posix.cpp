@@ -2,7 +2,7 @@
 // that a POS library can post device events to a window from its own thread.
 #include <cstdint>
 
-#include "posapi/pos_library.h"
+#include "codes/pos_library.h"
 #include "ui/post_queue.h"
 
 extern "C" __attribute__((visibility("default"))) int PostMessageA(std::uintptr_t window,

@@ -38,7 +38,7 @@ class PostQueue {
 };
 
 // The process-wide target of the exported posting call (PostMessageA on
-// POSIX hosts, see posapi/pos_library.h). The front end installs its queue
+// POSIX hosts, see codes/pos_library.h). The front end installs its queue
 // and its main window handle for as long as its loop runs.
 void InstallPostTarget(PostQueue* queue, WindowHandle main_window);
 // Posts to the installed target; false when no window has that handle.

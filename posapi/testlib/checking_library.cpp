@@ -8,7 +8,7 @@
 // the name's address at offset 0, the value at offset 4.
 #include <cstring>
 
-#include "posapi/pos_library.h"
+#include "codes/pos_library.h"
 #include "posapi/testlib/checked_calls.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // box of its own for a library it cannot load.
 #include <windows.h>
 
-#include "posapi/pos_library.h"
+#include "codes/pos_library.h"
 
 namespace {
 UINT error_mode_at_load = 0;

@@ -13,8 +13,8 @@
 #include <cstring>
 #include <string>
 
-#include "posapi/pos_codes.h"
-#include "posapi/pos_library.h"
+#include "codes/pos_codes.h"
+#include "codes/pos_library.h"
 
 namespace {
 constexpr int32_t kHandle = 42;

@@ -18,7 +18,7 @@
 #include <cstring>
 #include <string>
 
-#include "files/program_folder.h"
+#include "os/program_folder.h"
 #include "ui/terminal/curses_device.h"
 #include "ui/terminal/escape_keys.h"
 #include "ui/terminal/osc52.h"
@@ -123,7 +123,7 @@ std::string g_capture_file;
 
 std::string CaptureFileBesideProgram() {
   if (!g_capture_file.empty()) return g_capture_file;
-  return files::ProgramFolder() + kOutputCaptureName;
+  return os::ProgramFolder() + kOutputCaptureName;
 }
 
 // Once per process: the terminal keeps a descriptor of its own, and

@@ -2,8 +2,8 @@
 // the terminal's clipboard, and Save log as... through its file name box.
 #include <gtest/gtest.h>
 
-#include "files/program_folder.h"
 #include "files/test_dir.h"
+#include "os/program_folder.h"
 #include "ui/terminal/fake_device.h"
 #include "ui/terminal/terminal_front_end.h"
 #include "ui/terminal/test_support.h"

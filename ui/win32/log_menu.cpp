@@ -6,7 +6,7 @@
 #include <string>
 
 #include "files/log_file.h"
-#include "files/program_folder.h"
+#include "os/program_folder.h"
 #include "resources/log_menu.h"
 
 namespace win32 {
@@ -82,7 +82,7 @@ void SaveAs(HWND log, ui::Port& port) {
   std::string path(kPathRoom, '\0');
   const std::string name = files::DefaultLogFileName();
   name.copy(path.data(), name.size());
-  const std::string folder = files::ProgramFolder();
+  const std::string folder = os::ProgramFolder();
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = GetParent(log);

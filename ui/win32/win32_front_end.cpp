@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "posapi/pos_codes.h"
+#include "codes/pos_codes.h"
 #include "resources/main_window.h"
 #include "ui/win32/command_menu.h"
 #include "ui/win32/log_menu.h"

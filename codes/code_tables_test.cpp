@@ -1,4 +1,4 @@
-#include "names/code_tables.h"
+#include "codes/code_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 
 #include "names/lookup.h"
 
-namespace names {
+namespace codes {
 namespace {
 
 struct TableShape {
@@ -104,10 +104,10 @@ const Named kNamed[] = {
 };
 
 TEST(CodeTables, CodesAreShownByTheirNames) {
-  NameScratch scratch;
+  names::NameScratch scratch;
   for (const Named& n : kNamed) {
     SCOPED_TRACE(n.name);
-    EXPECT_STREQ(LookupName(scratch, n.table, n.code), n.name);
+    EXPECT_STREQ(names::LookupName(scratch, n.table, n.code), n.name);
   }
   EXPECT_TRUE(scratch.empty());
 }
@@ -286,4 +286,4 @@ TEST(CodeTables, SubtypeKeysNameADevice) {
 }
 
 }  // namespace
-}  // namespace names
+}  // namespace codes

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace names {
+namespace codes {
 
 struct CodeName {
   std::int32_t code;
@@ -27,4 +27,4 @@ extern const CodeName SubtypeNames[];  // device number * 256 + subtype, 37 rows
 // The number of rows before the end row.
 std::size_t RowCount(CodeNameTable table);
 
-}  // namespace names
+}  // namespace codes

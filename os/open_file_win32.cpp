@@ -6,9 +6,9 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "files/open_file.h"
+#include "os/open_file.h"
 
-namespace files {
+namespace os {
 
 namespace {
 
@@ -43,4 +43,4 @@ OpenedFile OpenForWriting(const char* path) {
   return Open(path, "wb");
 }
 
-}  // namespace files
+}  // namespace os

@@ -1,8 +1,8 @@
-#include "names/code_tables.h"
+#include "codes/code_tables.h"
 
-#include "posapi/pos_codes.h"
+#include "codes/pos_codes.h"
 
-namespace names {
+namespace codes {
 
 // A row of a code and its name, both from one constant of pos_codes.h.
 #define POS_CODE_ROW(code) \
@@ -352,4 +352,4 @@ std::size_t RowCount(CodeNameTable table) {
   return count;
 }
 
-}  // namespace names
+}  // namespace codes

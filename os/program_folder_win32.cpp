@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "files/program_folder.h"
+#include "os/program_folder.h"
 
-namespace files {
+namespace os {
 
 std::string ProgramFolder() {
   char path[MAX_PATH];
@@ -17,4 +17,4 @@ std::string ProgramFolder() {
   return std::string(path, slash + 1);
 }
 
-}  // namespace files
+}  // namespace os

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "files/program_folder.h"
+#include "os/program_folder.h"
 
-namespace files {
+namespace os {
 
 std::string ProgramFolder() {
   char path[4096];
@@ -16,4 +16,4 @@ std::string ProgramFolder() {
   return std::string(path, slash + 1);
 }
 
-}  // namespace files
+}  // namespace os

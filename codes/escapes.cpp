@@ -1,12 +1,10 @@
-#include "dialogs/escapes.h"
+#include "codes/escapes.h"
 
-#include "names/command_log.h"
-
-namespace dialogs {
+namespace codes {
 
 namespace {
 
-constexpr const char* kUnknownEscape = "--> Error, unknown escape sequence '%c%c'";
+constexpr const char* kUnknownEscape = "--> Error, unknown escape sequence '\\";
 
 struct SimpleEscape {
   char letter;
@@ -49,7 +47,7 @@ const SimpleEscape* FindSimple(char letter) {
 
 }  // namespace
 
-std::size_t DecodeEscapes(ui::Port& ui, char* text) {
+std::size_t DecodeEscapes(char* text, std::vector<std::string>& complaints) {
   const char* in = text;
   char* out = text;
   while (*in != '\0') {
@@ -69,7 +67,7 @@ std::size_t DecodeEscapes(ui::Port& ui, char* text) {
       in += 2;
       *out++ = TakeDigits(in, 16, 2);
     } else {
-      names::AppendToLog(ui, names::FormatLine(kUnknownEscape, '\\', letter));
+      complaints.push_back(kUnknownEscape + std::string(1, letter) + "'");
       *out++ = *in++;
       *out++ = *in++;
     }
@@ -78,4 +76,4 @@ std::size_t DecodeEscapes(ui::Port& ui, char* text) {
   return static_cast<std::size_t>(out - text);
 }
 
-}  // namespace dialogs
+}  // namespace codes

@@ -3,9 +3,9 @@
 
 #include <string>
 
-namespace files {
+namespace os {
 
 // The folder with a trailing '/', or empty when the system cannot tell.
 std::string ProgramFolder();
 
-}  // namespace files
+}  // namespace os

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 
-namespace files {
+namespace os {
 
 enum class FileKind { kRegular, kDirectory, kOther };
 
@@ -27,4 +27,4 @@ OpenedFile OpenForReading(const char* path);
 // instead of waiting for one; a write to a peer that stalls ends short.
 OpenedFile OpenForWriting(const char* path);
 
-}  // namespace files
+}  // namespace os

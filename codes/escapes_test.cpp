@@ -1,4 +1,4 @@
-#include "dialogs/escapes.h"
+#include "codes/escapes.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "ui/scripted/scripted_port.h"
-
-namespace dialogs {
+namespace codes {
 namespace {
 
 struct Decoded {
@@ -17,11 +15,12 @@ struct Decoded {
 };
 
 Decoded Decode(const std::string& text) {
-  ui::ScriptedPort port;
   std::vector<char> buffer(text.begin(), text.end());
   buffer.push_back('\0');
-  const std::size_t n = DecodeEscapes(port, buffer.data());
-  return {std::string(buffer.data(), n), port.LogLines()};
+  Decoded d;
+  const std::size_t n = DecodeEscapes(buffer.data(), d.log);
+  d.bytes.assign(buffer.data(), n);
+  return d;
 }
 
 std::string Unknown(char c) {
@@ -88,8 +87,8 @@ TEST(DecodeEscapes, NeverLongerThanItsInputAndAlwaysTerminated) {
     std::vector<char> buffer(text.begin(), text.end());
     buffer.push_back('\0');
     buffer.insert(buffer.end(), 8, '#');
-    ui::ScriptedPort port;
-    const std::size_t n = DecodeEscapes(port, buffer.data());
+    std::vector<std::string> complaints;
+    const std::size_t n = DecodeEscapes(buffer.data(), complaints);
     ASSERT_LE(n, text.size()) << text;
     EXPECT_EQ(buffer[n], '\0') << text;
     EXPECT_EQ(std::string(buffer.end() - 8, buffer.end()), "########") << text;
@@ -97,4 +96,4 @@ TEST(DecodeEscapes, NeverLongerThanItsInputAndAlwaysTerminated) {
 }
 
 }  // namespace
-}  // namespace dialogs
+}  // namespace codes

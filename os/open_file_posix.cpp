@@ -7,9 +7,9 @@
 
 #include <cerrno>
 
-#include "files/open_file.h"
+#include "os/open_file.h"
 
-namespace files {
+namespace os {
 
 namespace {
 
@@ -55,4 +55,4 @@ OpenedFile OpenForWriting(const char* path) {
   return Open(path, O_WRONLY | O_CREAT | O_TRUNC, "wb");
 }
 
-}  // namespace files
+}  // namespace os
