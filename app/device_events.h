@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "names/lookup.h"
-#include "ui/port.h"
+#include "port/port.h"
 
 namespace app {
 

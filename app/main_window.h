@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "names/lookup.h"
-#include "ui/port.h"
+#include "port/port.h"
 
 namespace app {
 

@@ -1,7 +1,7 @@
 // The program: start-up check, then the main window's message loop.
 #pragma once
 
-#include "ui/port.h"
+#include "port/port.h"
 
 namespace app {
 

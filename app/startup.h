@@ -1,7 +1,7 @@
 // Start-up: the list files must all be present before any window appears.
 #pragma once
 
-#include "ui/port.h"
+#include "port/port.h"
 
 namespace app {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "dialogs/command_dialogs.h"
-#include "ui/port.h"
+#include "port/port.h"
 
 namespace dialogs {
 

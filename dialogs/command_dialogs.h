@@ -4,7 +4,7 @@
 #include "dialogs/pos_calls.h"
 #include "dialogs/resource_args.h"
 #include "names/lookup.h"
-#include "ui/port.h"
+#include "port/port.h"
 
 namespace dialogs {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "ui/port.h"
+#include "port/port.h"
 
 namespace dialogs {
 

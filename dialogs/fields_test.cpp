@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "port/dialog_model.h"
 #include "resources/templates.h"
-#include "ui/dialog_model.h"
 #include "ui/scripted/scripted_port.h"
 
 namespace dialogs {

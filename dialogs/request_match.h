@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "codes/code_tables.h"
-#include "ui/port.h"
+#include "port/port.h"
 
 namespace dialogs {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "codes/pos_library.h"
-#include "ui/port.h"
+#include "port/port.h"
 
 namespace dialogs {
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/test_support.h"
+#include "port/dialog_model.h"
 #include "resources/templates.h"
-#include "ui/dialog_model.h"
 
 namespace dialogs {
 namespace {

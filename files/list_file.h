@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "ui/port.h"
+#include "port/port.h"
 
 namespace files {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "files/test_dir.h"
-#include "ui/dialog_model.h"
+#include "port/dialog_model.h"
 #include "ui/scripted/scripted_port.h"
 
 namespace files {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "ui/port.h"
+#include "port/port.h"
 
 namespace files {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "names/lookup.h"
-#include "ui/port.h"
+#include "port/port.h"
 
 namespace names {
 

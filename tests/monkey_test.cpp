@@ -11,8 +11,8 @@
 #include <random>
 #include <thread>
 
+#include "port/post_queue.h"
 #include "tests/scripted_session.h"
-#include "ui/post_queue.h"
 #include "ui/terminal/device.h"
 #include "ui/terminal/terminal_front_end.h"
 

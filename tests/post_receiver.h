@@ -2,7 +2,7 @@
 // library is given as "queueHandle", whose posts arrive in the post target
 // the scripted port installs (ui::InstallPostTarget).
 //   POSIX   (post_receiver_posix.cpp): the port's own handle; the program
-//           exports the posting call (ui/post_export_posix.cpp).
+//           exports the posting call (ui/terminal/post_export_posix.cpp).
 //   Windows (post_receiver_win32.cpp): a message-only window of a thread of
 //           its own, which takes what USER32 delivers to it at once, so the
 //           window system's queue never fills while the session is busy.
@@ -10,7 +10,7 @@
 
 #include <memory>
 
-#include "ui/port.h"
+#include "port/port.h"
 
 namespace session {
 

@@ -6,8 +6,8 @@
 #include <mutex>
 #include <thread>
 
+#include "port/post_queue.h"
 #include "tests/post_receiver.h"
-#include "ui/post_queue.h"
 
 namespace session {
 

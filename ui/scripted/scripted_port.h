@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/dialog_model.h"
-#include "ui/port.h"
-#include "ui/post_queue.h"
+#include "port/dialog_model.h"
+#include "port/port.h"
+#include "port/post_queue.h"
 
 namespace ui {
 

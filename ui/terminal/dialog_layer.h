@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "ui/dialog_model.h"
-#include "ui/port.h"
+#include "port/dialog_model.h"
+#include "port/port.h"
 #include "ui/terminal/dialog_layout.h"
 #include "ui/terminal/edit_line.h"
 #include "ui/terminal/layer.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/dialog_model.h"
+#include "port/dialog_model.h"
 #include "ui/terminal/main_window.h"
 
 namespace terminal {

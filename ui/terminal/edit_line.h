@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "ui/port.h"
+#include "port/port.h"
 #include "ui/terminal/cell_grid.h"
 #include "ui/terminal/input_event.h"
 

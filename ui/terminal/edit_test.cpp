@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/dialog_model.h"
+#include "port/dialog_model.h"
 #include "ui/terminal/edit_line.h"
 #include "ui/terminal/multi_edit.h"
 

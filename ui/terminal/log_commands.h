@@ -5,7 +5,7 @@
 #pragma once
 
 #include "files/log_file.h"
-#include "ui/port.h"
+#include "port/port.h"
 #include "ui/terminal/device.h"
 #include "ui/terminal/log_box.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "ui/dialog_model.h"
-#include "ui/port.h"
+#include "port/dialog_model.h"
+#include "port/port.h"
 
 namespace terminal {
 namespace {

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <thread>
 
-#include "ui/post_queue.h"
+#include "port/post_queue.h"
 #include "ui/terminal/fake_device.h"
 #include "ui/terminal/terminal_front_end.h"
 #include "ui/terminal/test_support.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/dialog_model.h"
+#include "port/dialog_model.h"
 
 namespace terminal {
 namespace {

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/port.h"
-#include "ui/post_queue.h"
+#include "port/port.h"
+#include "port/post_queue.h"
 #include "ui/terminal/cell_grid.h"
 #include "ui/terminal/device.h"
 #include "ui/terminal/layer.h"

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "ui/dialog_model.h"
-#include "ui/post_queue.h"
+#include "port/dialog_model.h"
+#include "port/post_queue.h"
 #include "ui/terminal/curses_device.h"
 #include "ui/terminal/dialog_layer.h"
 #include "ui/terminal/log_commands.h"

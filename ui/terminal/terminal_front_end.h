@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/port.h"
+#include "port/port.h"
 #include "ui/terminal/device.h"
 #include "ui/terminal/screen.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/port.h"
+#include "port/port.h"
 #include "ui/terminal/cell_grid.h"
 #include "ui/terminal/screen.h"
 

@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "ui/port.h"
+#include "port/port.h"
 
 namespace win32 {
 

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <deque>
 
-#include "ui/port.h"
+#include "port/port.h"
 
 namespace win32 {
 

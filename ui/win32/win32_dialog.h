@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
+#include "port/port.h"
 #include "resources/templates.h"
-#include "ui/port.h"
 
 namespace win32 {
 

@@ -13,7 +13,7 @@
 
 #include <cstddef>
 
-#include "ui/port.h"
+#include "port/port.h"
 #include "ui/win32/post_drain.h"
 
 namespace win32 {

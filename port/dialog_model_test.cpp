@@ -1,4 +1,4 @@
-#include "ui/dialog_model.h"
+#include "port/dialog_model.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +74,7 @@ TEST(DialogModelTest, RadioButtonsAndDataBoxLines) {
   const int columns = DialogModel::WrapColumns(*m.Find(res::kIdWriteData)->control);
   EXPECT_EQ(m.GetLineCount(res::kIdWriteData), (450 + columns - 1) / columns);
   EXPECT_EQ(m.GetLine(res::kIdWriteData, 0, 3), "xxx");  // never more than the room
-  m.Find(res::kIdWriteData)->text = "EF";  // as a front end edits it, in place
+  m.Find(res::kIdWriteData)->text = "EF";                // as a front end edits it, in place
   EXPECT_EQ(m.GetLineCount(res::kIdWriteData), 1);
   EXPECT_EQ(m.GetLine(res::kIdWriteData, 0, 200), "EF");
   EXPECT_FALSE(m.ended());

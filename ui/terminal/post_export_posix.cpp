@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "codes/pos_library.h"
-#include "ui/post_queue.h"
+#include "port/post_queue.h"
 
 extern "C" __attribute__((visibility("default"))) int PostMessageA(std::uintptr_t window,
                                                                    std::uint32_t message,

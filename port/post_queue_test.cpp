@@ -1,4 +1,4 @@
-#include "ui/post_queue.h"
+#include "port/post_queue.h"
 
 #include <gtest/gtest.h>
 

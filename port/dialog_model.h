@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "port/port.h"
 #include "resources/templates.h"
-#include "ui/port.h"
 
 namespace ui {
 

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <vector>
 
-#include "ui/port.h"
+#include "port/port.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "ui/dialog_model.h"
+#include "port/dialog_model.h"
 
 #include <algorithm>
 
