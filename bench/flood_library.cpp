@@ -17,7 +17,7 @@
 #include "bench/flood_channel.h"
 #include "bench/flood_protocol.h"
 #include "codes/pos_library.h"
-#include "posim/event_poster.h"
+#include "posim/session/post_message.h"
 
 #ifdef _WIN32
 #define FLOOD_EXPORT extern "C" __declspec(dllexport)

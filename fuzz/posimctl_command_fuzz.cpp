@@ -1,8 +1,8 @@
 // posimctl's words: any line splits into words, each word quoted splits
 // back into itself; any scenario text is parsed or refused with errors.
 #include "fuzz/fuzz_input.h"
-#include "posim/control_commands.h"
-#include "posim/scenario.h"
+#include "posim/channel/command_words.h"
+#include "posim/posimctl/scenario.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text = fuzz::AsText(data, size);

@@ -1,7 +1,7 @@
 // posim's terminal descriptions: a parse gives 1 to 32 devices with fields in
 // range and unique names, or one error naming a line.
 #include "fuzz/fuzz_input.h"
-#include "posim/terminal.h"
+#include "posim/devices/terminal.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<posim::DeviceConfig> devices;

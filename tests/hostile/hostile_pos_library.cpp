@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "codes/pos_library.h"
-#include "posim/event_poster.h"
+#include "posim/session/post_message.h"
 
 #if defined(_WIN32)
 #define EXPORT extern "C" __declspec(dllexport)
