@@ -6,6 +6,7 @@
 
 #include "app/device_events.h"
 #include "bench/flood_protocol.h"
+#include "port/null_port.h"
 
 namespace bench {
 
@@ -14,17 +15,13 @@ namespace {
 constexpr std::uint32_t kKbdWmChar = 0x4202;  // POSM_KBD_WM_CHAR
 
 // The log as the decoder writes it, without a window.
-class RecordingPort : public ui::Port {
+class RecordingPort : public ui::NullPort {
  public:
   void AppendLog(std::string_view line) override { lines.emplace_back(line); }
-  void ShowMessage(std::string_view, std::string_view) override {}
-  int RunDialog(const res::DialogTemplate&, ui::DialogProc&) override { return 0; }
-  ui::WindowHandle MainWindow() const override { return 1; }
-  void DestroyMainWindow() override {}
   std::vector<std::string> lines;
 };
 
-class CountingPort : public RecordingPort {
+class CountingPort : public ui::NullPort {
  public:
   void AppendLog(std::string_view line) override { bytes += line.size(); }
   std::size_t bytes = 0;

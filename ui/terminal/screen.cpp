@@ -6,7 +6,8 @@ namespace terminal {
 
 // The post queue's wake-up runs on the posting thread; posts reach the queue
 // only while the front end's loop runs, with the device attached.
-Screen::Screen(Device* device) : device_(device), queue_([this] { device_->Wake(); }) {
+Screen::Screen(Device* device, const os::Clock& clock)
+    : device_(device), clock_(clock), queue_([this] { device_->Wake(); }) {
   Relayout();
 }
 
@@ -89,7 +90,7 @@ bool Screen::MayDispatchPosted() {
 }
 
 bool Screen::FrameDue() {
-  return !MayDispatchPosted() || std::chrono::steady_clock::now() - last_frame_ >= kFrameInterval;
+  return !MayDispatchPosted() || clock_.Now() - last_frame_ >= kFrameInterval;
 }
 
 void Screen::DispatchPosted() {
@@ -105,11 +106,11 @@ void Screen::DispatchPosted() {
   }
   // A handler may open a message box whose nested loop goes on with the
   // same messages: each is taken by index, in order, from the shared list.
-  const auto deadline = std::chrono::steady_clock::now() + kBatchTime;
+  const auto deadline = clock_.Now() + kBatchTime;
   for (std::size_t n = 1; n <= kPostBatch && posted_next_ < posted_.size() && !destroyed_; ++n) {
     const ui::PostedMessage m = posted_[posted_next_++];
     if (proc_) proc_->OnPosted(m.message, m.wparam, m.lparam);
-    if (n % 16 == 0 && std::chrono::steady_clock::now() >= deadline) break;
+    if (n % 16 == 0 && clock_.Now() >= deadline) break;
   }
   dirty_ = true;
 }
@@ -149,7 +150,7 @@ void Screen::Perform(const MainAction& action) {
 
 void Screen::Render() {
   dirty_ = false;
-  last_frame_ = std::chrono::steady_clock::now();
+  last_frame_ = clock_.Now();
   if (!device_) return;
   if (grid_.width() != size_.width || grid_.height() != size_.height)
     grid_.Resize(size_.width, size_.height);

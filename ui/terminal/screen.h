@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "os/clock.h"
 #include "port/port.h"
 #include "port/post_queue.h"
 #include "ui/terminal/cell_grid.h"
@@ -37,8 +38,9 @@ class Screen {
   // Modal layers open at once beyond which posted messages wait in the queue.
   static constexpr std::size_t kMaxModalDepth = ui::kMaxModalDepth;
 
-  // The device may come later (and go): the log lives on without it.
-  explicit Screen(Device* device = nullptr);
+  // The device may come later (and go): the log lives on without it. The
+  // clock times batches and frames.
+  explicit Screen(Device* device = nullptr, const os::Clock& clock = os::SteadyClock());
   void Attach(Device* device);
   Device* device() const { return device_; }
 
@@ -76,6 +78,7 @@ class Screen {
   void Relayout();
 
   Device* device_;
+  const os::Clock& clock_;
   ui::PostQueue queue_;
   CellGrid grid_;
   Size size_;
@@ -89,7 +92,7 @@ class Screen {
   std::size_t posted_next_ = 0;
   std::vector<InputEvent> fetched_;
   bool dirty_ = true;
-  std::chrono::steady_clock::time_point last_frame_{};
+  os::Clock::TimePoint last_frame_{};
   bool destroyed_ = false;
   bool input_ended_ = false;
 };

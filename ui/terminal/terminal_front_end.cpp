@@ -20,7 +20,8 @@ TerminalFrontEnd::TerminalFrontEnd() : use_curses_(true) {
   ServeLogMenu();
 }
 
-TerminalFrontEnd::TerminalFrontEnd(Device& device) : screen_(&device) {
+TerminalFrontEnd::TerminalFrontEnd(Device& device, const os::Clock& clock)
+    : screen_(&device, clock) {
   ServeLogMenu();
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "os/clock.h"
 #include "port/port.h"
 #include "ui/terminal/device.h"
 #include "ui/terminal/screen.h"
@@ -31,8 +32,8 @@ class TerminalFrontEnd : public ui::FrontEnd {
   // On the real terminal: curses starts when a window is first needed (a
   // message box may come before Run) and stops when none is left.
   TerminalFrontEnd();
-  // On a given device (tests).
-  explicit TerminalFrontEnd(Device& device);
+  // On a given device and clock (tests).
+  explicit TerminalFrontEnd(Device& device, const os::Clock& clock = os::SteadyClock());
   ~TerminalFrontEnd() override;
 
   Screen& screen() { return screen_; }

@@ -27,10 +27,9 @@ inline int RowOf(const CellGrid& grid, std::string_view text) {
   return -1;
 }
 
-// The most frames a loop that ran this long may paint for a flood queued
-// before it: the first, one a frame interval while messages keep coming, one
-// when the queue runs dry and one at the end. A slow (sanitized, loaded)
-// machine takes longer and may paint more, never once a line.
+// The most frames a loop whose clock moved this much may paint for a flood
+// queued before it: the first, one a frame interval while messages keep
+// coming, one when the queue runs dry and one at the end.
 inline int MostFloodPaints(std::chrono::steady_clock::duration ran) {
   return 3 + static_cast<int>(ran / Screen::kFrameInterval);
 }
