@@ -87,15 +87,6 @@ RunResult Posimctl(const std::string& words) {
   return Finish(*Start(words));
 }
 
-// Sends bytes on a connection of its own and reads the reply.
-std::string Exchange(const std::string& bytes) {
-  std::string reply;
-  return posim::ExchangeOnPipe(posim::kControlSocketName, bytes, reply) ==
-                 posim::PipeExchange::kNoPipe
-             ? "no connection"
-             : reply;
-}
-
 // A client of its own that has sent a line (none when empty) and stays connected.
 HANDLE Stream(const std::string& line) {
   const HANDLE pipe = posim::ConnectToPipe(posim::kControlSocketName);
@@ -127,30 +118,6 @@ std::string ReadUntil(HANDLE pipe, const std::string& text, ULONGLONG ms) {
   return so_far;
 }
 
-TEST_F(LibraryTest, PosimctlDrivesTheTerminalOverThePipe) {
-  const struct {
-    const char* words;
-    DWORD exit_code;
-    const char* output;  // a part of what it prints
-  } cases[] = {
-      {"help", 0, "scan LABEL"},
-      {"show devices", 0, "SCANNER1"},
-      {"weigh lots", 1, "error: usage: weigh GRAMS"},
-      {"frobnicate", 1, "error: unknown command 'frobnicate'"},
-      {"-s C:\\nonexistent\\posim.sock help", 2, "no simulated terminal listens"},
-      {"", 2, "usage: posimctl"},
-      {"trace --bogus", 2, "usage: posimctl trace [events] [--to FILE]"},
-      {"watch display printer", 2, "usage: posimctl watch [DEVICE|all]"},
-      {"watch nosuch", 1, "error: "},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.words);
-    const RunResult run = Posimctl(c.words);
-    EXPECT_EQ(run.exit_code, c.exit_code) << run.output;
-    EXPECT_NE(run.output.find(c.output), std::string::npos) << run.output;
-  }
-}
-
 TEST_F(LibraryTest, PosimctlScanPostsTheScannerEventToTheWindow) {
   const std::int32_t scanner = Open("DEVNAME", "PosScanner");
   ASSERT_GT(scanner, 0);
@@ -163,31 +130,6 @@ TEST_F(LibraryTest, PosimctlScanPostsTheScannerEventToTheWindow) {
   EXPECT_EQ(posts[0].message, posim::kMsgScanDataAvail);
   EXPECT_EQ(posts[0].lparam & 0xFFFF, 13) << "the label's length";
   EXPECT_EQ(Read(scanner, 80).bytes, "4006381333931");
-}
-
-TEST_F(LibraryTest, ThePipeTakesOneBoundedLinePerConnection) {
-  const struct {
-    std::string sent;
-    const char* reply;  // its beginning
-  } cases[] = {
-      {"show events\n", "ok\n"},
-      {"show events\nrest", "ok\n"},
-      {"values display\r\n", "ok\nrows = 2\n"},
-      {"bogus\n", "error: unknown command 'bogus'"},
-      {"scan " + std::string(200000, '7') + "\n", "error: command line longer than 65536 bytes"},
-      // No line feed: the line is over when the client waits for the reply.
-      {std::string(70000, 'x'), "error: command line longer than 65536 bytes"},
-      {"show events", "error: no command line"},
-      {"scan 1\nscan 2\n", "ok\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.sent.substr(0, 40));
-    const std::string reply = Exchange(c.sent);
-    EXPECT_EQ(reply.rfind(c.reply, 0), 0u) << reply;
-  }
-  const std::int32_t scanner = Open("DEVNAME", "PosScanner");
-  EXPECT_EQ(Read(scanner, 80).bytes, "1") << "only the first line ran";
-  EXPECT_EQ(Read(scanner, 80).status, posim::kSysTimeout);
 }
 
 TEST_F(LibraryTest, TheChannelEndsWithTheSessionAndLeavesAnotherProgramsPipeAlone) {
@@ -328,7 +270,8 @@ TEST_F(LibraryTest, OnlyThePipesUserMayOpenIt) {
   EXPECT_TRUE(EqualSid(const_cast<DWORD*>(&allowed->SidStart), ours.data()));
   LocalFree(descriptor);
   CloseHandle(pipe);
-  EXPECT_EQ(Exchange("show events\n").rfind("ok\n", 0), 0u) << "its user's own client is served";
+  EXPECT_EQ(ExchangeOnChannel("show events\n").rfind("ok\n", 0), 0u)
+      << "its user's own client is served";
 }
 
 TEST_F(LibraryTest, CtrlBreakStopsAScenarioBetweenTwoActions) {
@@ -379,7 +322,7 @@ TEST_F(LibraryTest, IdleClientsHoldUpNobody) {
     ASSERT_NE(idle.back(), INVALID_HANDLE_VALUE) << i;
   }
   const ULONGLONG asked = GetTickCount64();
-  EXPECT_EQ(Exchange("show events\n").rfind("ok\n", 0), 0u);
+  EXPECT_EQ(ExchangeOnChannel("show events\n").rfind("ok\n", 0), 0u);
   EXPECT_LT(GetTickCount64() - asked, 1000u);
   for (const HANDLE pipe : idle) CloseHandle(pipe);
 }
@@ -389,7 +332,7 @@ TEST_F(LibraryTest, TheTraceStreamsEveryCallWhileOtherClientsAreServed) {
   ASSERT_NE(trace, INVALID_HANDLE_VALUE);
   ASSERT_EQ(ReadUntil(trace, "ok\n", 2000), "ok\n");
   const std::int32_t scanner = Open("DEVNAME", "PosScanner");
-  EXPECT_EQ(Exchange("scan 4006381333931\n"), "ok\n");
+  EXPECT_EQ(ExchangeOnChannel("scan 4006381333931\n"), "ok\n");
   EXPECT_EQ(Read(scanner, 80).bytes, "4006381333931");
   EXPECT_EQ(close_(&context_, 99), posim::kSysInvalidDescriptor);
   const std::string text = ReadUntil(trace, "PosClose(99)", 3000);
@@ -417,6 +360,15 @@ TEST_F(LibraryTest, TheSessionsEndEndsItsStreams) {
 }
 
 }  // namespace
+
+// Sends bytes on a connection of its own and reads the reply.
+std::string ExchangeOnChannel(const std::string& bytes) {
+  std::string reply;
+  return posim::ExchangeOnPipe(posim::kControlSocketName, bytes, reply) ==
+                 posim::PipeExchange::kNoPipe
+             ? "no connection"
+             : reply;
+}
 
 PosimctlRun RunPosimctl(const std::vector<std::string>& words) {
   std::string line;

@@ -1,5 +1,7 @@
-// The tests' way to run posimctl in the tests' folder and wait for its end,
-// on every host (posimctl_test.cpp, control_channel_win32_test.cpp).
+// The tests' ways to reach the control channel on every host: posimctl run in
+// the tests' folder until its end, and one raw exchange on a connection of its
+// own (posimctl_test.cpp and control_channel_test.cpp on POSIX hosts,
+// control_channel_win32_test.cpp on Windows).
 #pragma once
 
 #include <string>
@@ -14,6 +16,10 @@ struct PosimctlRun {
 };
 
 PosimctlRun RunPosimctl(const std::vector<std::string>& words);
+
+// Sends bytes, ends the sending side (on a socket) and reads the whole reply;
+// "no connection" when there is nobody to connect to.
+std::string ExchangeOnChannel(const std::string& bytes);
 
 // A shipped scenario's path.
 inline std::string Scenario(const char* name) {
