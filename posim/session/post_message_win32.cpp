@@ -1,6 +1,8 @@
 // On Windows events go through USER32's PostMessageA.
 #include <windows.h>
 
+#include <cstdint>
+
 #include "posim/session/post_message.h"
 
 namespace posim {
