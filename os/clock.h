@@ -4,6 +4,9 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace os {
 
@@ -14,6 +17,12 @@ class Clock {
 
   virtual ~Clock() = default;
   virtual TimePoint Now() const = 0;
+  // Waits on wake with lock held until it is notified or the deadline of
+  // this clock passes; true when the deadline has passed. It may return
+  // early, as a condition variable may.
+  virtual bool WaitUntil(std::condition_variable& wake, std::unique_lock<std::mutex>& lock,
+                         TimePoint deadline) const = 0;
+  virtual void Sleep(Duration d) const = 0;
 };
 
 // The steady clock, shared by everyone who takes the default.
@@ -21,6 +30,11 @@ inline const Clock& SteadyClock() {
   class Steady final : public Clock {
    public:
     TimePoint Now() const override { return std::chrono::steady_clock::now(); }
+    bool WaitUntil(std::condition_variable& wake, std::unique_lock<std::mutex>& lock,
+                   TimePoint deadline) const override {
+      return wake.wait_until(lock, deadline) == std::cv_status::timeout;
+    }
+    void Sleep(Duration d) const override { std::this_thread::sleep_for(d); }
   };
   static const Steady clock;
   return clock;

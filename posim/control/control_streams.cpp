@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "posim/channel/command_words.h"
@@ -74,7 +73,7 @@ void Watch(Simulator& simulator, const std::vector<std::string>& words,
       shown = view;
       reply.clear();
     }
-    std::this_thread::sleep_for(kViewInterval);
+    simulator.clock().Sleep(kViewInterval);
     const std::uint64_t before = seen;
     while (seen == before && !connection.Gone()) changes.Wait(seen, kPatience);
   }

@@ -249,11 +249,11 @@ std::int32_t Simulator::Read(PosContext* context, std::int32_t handle, void* buf
   if (client != nullptr && out == nullptr) status = kSysInvalidAddress;
   if (client != nullptr && out != nullptr) {
     const auto timeout = std::chrono::milliseconds(client->system.Number("readTimeout"));
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const auto deadline = clock_.Now() + timeout;
     while (true) {
       status = ReadHandle(*client, handle, buffer, size, out);
       if (status != kSysTimeout) break;
-      const bool timed_out = input_arrived_.wait_until(lock, deadline) == std::cv_status::timeout;
+      const bool timed_out = clock_.WaitUntil(input_arrived_, lock, deadline);
       client = Find(context);
       if (client == nullptr) {
         status = kSysNotInitialized;

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "codes/pos_library.h"
+#include "os/clock.h"
 #include "posim/channel/control_channel.h"
 #include "posim/devices/device.h"
 #include "posim/devices/faults.h"
@@ -28,7 +29,9 @@ class Simulator : private EventSink {
   // What the control channel does with a connection's command line.
   using ControlServer = std::function<void(Simulator&, std::string_view line, ControlConnection&)>;
 
-  explicit Simulator(ControlServer serve) : serve_(std::move(serve)) {}
+  // clock: what read timeouts and the watch streams' pace are measured by.
+  explicit Simulator(ControlServer serve, const os::Clock& clock = os::SteadyClock())
+      : serve_(std::move(serve)), clock_(clock) {}
   ~Simulator() override;
   Simulator(const Simulator&) = delete;
   Simulator& operator=(const Simulator&) = delete;
@@ -56,6 +59,7 @@ class Simulator : private EventSink {
   std::int32_t Inspect(const std::function<std::int32_t(Client&)>& action);
 
   Observers& observers() { return observers_; }
+  const os::Clock& clock() const { return clock_; }
 
  private:
   // Each event of a session: traced, then posted when it has a window.
@@ -76,6 +80,7 @@ class Simulator : private EventSink {
   // Order: control_mutex_ before mutex_. The control threads take mutex_, so
   // they are joined with control_mutex_ held and mutex_ free.
   const ControlServer serve_;
+  const os::Clock& clock_;
   std::mutex control_mutex_;
   std::mutex mutex_;
   std::condition_variable input_arrived_;
