@@ -396,7 +396,9 @@ TEST_F(LibraryTest, TheCheckoutScenarioPlaysEachEventOnTime) {
   EXPECT_EQ(posts[3].message, posim::kMsgMsrDataAvail);
   EXPECT_EQ(Output("scanner"),
             "waiting to be read: 3\n4006381333931\n5000112637922\n4006381333931");
-  EXPECT_NE(done.output.find("done in 5.0"), std::string::npos) << done.output;
+  // The exact times are scenario_player_test.cpp's; a slow host may end late.
+  EXPECT_NE(done.output.find("done in 5."), std::string::npos) << done.output;
+  EXPECT_NE(done.output.find(" s: 6 actions, 0 failed\n"), std::string::npos) << done.output;
 }
 
 TEST_F(LibraryTest, AScenarioFollowsTheProgramWithWaitFor) {
