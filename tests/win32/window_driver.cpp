@@ -286,10 +286,27 @@ std::size_t LogCount(HWND main_window) {
   return n > 0 ? static_cast<std::size_t>(n) : 0;
 }
 
+namespace {
+
+// Input goes to the foreground window, and under Wine a window becomes it
+// some time after it is asked to (later on a loaded machine): wait for it,
+// two seconds at most.
+void BringToFront(HWND window) {
+  const HWND root = GetAncestor(window, GA_ROOT);
+  const ULONGLONG deadline = GetTickCount64() + 2000;
+  SetForegroundWindow(root);
+  while (GetForegroundWindow() != root && GetTickCount64() < deadline) {
+    Sleep(10);
+    SetForegroundWindow(root);
+  }
+}
+
+}  // namespace
+
 void MouseClick(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
-  SetForegroundWindow(GetAncestor(window, GA_ROOT));
+  BringToFront(window);
   SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   INPUT in[2]{};
   in[0].type = in[1].type = INPUT_MOUSE;
@@ -299,7 +316,7 @@ void MouseClick(HWND window) {
 }
 
 void TypeKey(HWND window, WORD virtual_key, WORD scan_code) {
-  SetForegroundWindow(window);
+  BringToFront(window);
   INPUT in[2]{};
   for (INPUT& i : in) {
     i.type = INPUT_KEYBOARD;
