@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <random>
 
@@ -73,22 +74,31 @@ void Resolve(void* library, const char* name, Fn& out) {
   ASSERT_NE(out, nullptr) << name;
 }
 
+FolderOfItsOwn::FolderOfItsOwn(const char* prefix)
+    : before_(std::filesystem::current_path().string()) {
+  namespace fs = std::filesystem;
+  fs::path path;
+  std::random_device random;
+  do {
+    path = fs::temp_directory_path() / (prefix + std::to_string(random()));
+  } while (!fs::create_directory(path));
+  path_ = path.string();
+  fs::current_path(path);
+}
+
+FolderOfItsOwn::~FolderOfItsOwn() {
+  std::filesystem::current_path(before_);
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
 namespace {
-std::filesystem::path directory_before;
+std::unique_ptr<FolderOfItsOwn> folder;
 }  // namespace
 
 void LibraryTest::SetUpTestSuite() {
-  // A directory of the tests' own, so that the control channels of parallel
-  // test processes never meet.
-  namespace fs = std::filesystem;
-  directory_before = fs::current_path();
-  fs::path directory;
-  std::random_device random;
-  do {
-    directory = fs::temp_directory_path() / ("posim_test_" + std::to_string(random()));
-  } while (!fs::create_directory(directory));
-  directory_ = directory.string();
-  fs::current_path(directory);
+  folder = std::make_unique<FolderOfItsOwn>("posim_test_");
+  directory_ = folder->path();
   kWindow = MakeTestWindow();
   kOtherWindow = MakeTestWindow();
   library_ = posapi::OpenLibrary(POSIM_LIBRARY);
@@ -109,9 +119,7 @@ void LibraryTest::SetUpTestSuite() {
 void LibraryTest::TearDownTestSuite() {
   if (library_ != nullptr) posapi::CloseLibrary(library_);
   library_ = nullptr;
-  std::filesystem::current_path(directory_before);
-  std::error_code ignored;
-  std::filesystem::remove_all(directory_, ignored);
+  folder.reset();
 }
 
 void LibraryTest::SetUp() {

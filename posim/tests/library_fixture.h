@@ -17,6 +17,22 @@
 
 namespace posim_test {
 
+// A fresh folder under the temporary one, the current folder until it is
+// removed with this object: the control channels of parallel test processes
+// never meet.
+class FolderOfItsOwn {
+ public:
+  explicit FolderOfItsOwn(const char* prefix);
+  ~FolderOfItsOwn();
+  FolderOfItsOwn(const FolderOfItsOwn&) = delete;
+  FolderOfItsOwn& operator=(const FolderOfItsOwn&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string before_;
+  std::string path_;
+};
+
 struct Post {
   std::uintptr_t window;
   std::uint32_t message;

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <filesystem>
-#include <random>
 #include <string>
 #include <thread>
 
@@ -14,29 +12,9 @@
 #include "posim/control/control_streams.h"
 #include "posim/devices/codes.h"
 #include "posim/session/simulator.h"
+#include "posim/tests/library_fixture.h"
 
 namespace {
-
-// The control channel's socket (or pipe) in a folder of the test's own.
-class FolderOfItsOwn {
- public:
-  FolderOfItsOwn() : before_(std::filesystem::current_path()) {
-    std::random_device random;
-    do {
-      path_ = std::filesystem::temp_directory_path() / ("posim_clock_" + std::to_string(random()));
-    } while (!std::filesystem::create_directory(path_));
-    std::filesystem::current_path(path_);
-  }
-  ~FolderOfItsOwn() {
-    std::filesystem::current_path(before_);
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-
- private:
-  std::filesystem::path before_;
-  std::filesystem::path path_;
-};
 
 struct Read {
   std::atomic<std::int32_t> status = -1;
@@ -44,7 +22,7 @@ struct Read {
 };
 
 TEST(ReadTimeout, AReadWaitsForDataUntilTheSimulatorsClockSaysTheTimeIsUp) {
-  FolderOfItsOwn folder;
+  posim_test::FolderOfItsOwn folder("posim_clock_");  // for its control channel
   os::ManualClock clock;
   posim::Simulator simulator(posim::ServeControlLine, clock);
   PosContext context{};
