@@ -95,11 +95,11 @@ void ClearEntries() {
 // _NAME@N (as compilers decorate it) or NAME@N (as some linkers export it).
 LibraryEntry FindEntry(const Export& entry) {
   if (LibraryEntry found = Loader().Find(library, entry.name)) return found;
-  const std::string bytes = "@" + std::to_string(entry.argument_bytes);
-  if (LibraryEntry found = Loader().Find(library, ("_" + (entry.name + bytes)).c_str())) {
-    return found;
-  }
-  return Loader().Find(library, (entry.name + bytes).c_str());
+  // Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) on "_" + string.
+  std::string decorated = "_";
+  decorated.append(entry.name).append("@").append(std::to_string(entry.argument_bytes));
+  if (LibraryEntry found = Loader().Find(library, decorated.c_str())) return found;
+  return Loader().Find(library, decorated.c_str() + 1);
 }
 
 std::int32_t LoadPosLibrary() {
