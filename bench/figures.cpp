@@ -6,13 +6,12 @@
 
 #include "app/device_events.h"
 #include "bench/flood_protocol.h"
+#include "codes/pos_codes.h"
 #include "port/null_port.h"
 
 namespace bench {
 
 namespace {
-
-constexpr std::uint32_t kKbdWmChar = 0x4202;  // POSM_KBD_WM_CHAR
 
 // The log as the decoder writes it, without a window.
 class RecordingPort : public ui::NullPort {
@@ -41,7 +40,8 @@ std::vector<std::string> KeyLines(const std::vector<std::uint32_t>& lparams) {
   RecordingPort port;
   names::NameScratch scratch;
   port.lines.reserve(lparams.size());
-  for (std::uint32_t lparam : lparams) app::HandleDeviceEvent(port, scratch, kKbdWmChar, 0, lparam);
+  for (std::uint32_t lparam : lparams)
+    app::HandleDeviceEvent(port, scratch, POSM_KBD_WM_CHAR, 0, lparam);
   return port.lines;
 }
 
@@ -52,7 +52,7 @@ double BareMs(const std::vector<std::uint32_t>& lparams) {
     names::NameScratch scratch;
     const auto t0 = std::chrono::steady_clock::now();
     for (std::uint32_t lparam : lparams)
-      app::HandleDeviceEvent(port, scratch, kKbdWmChar, 0, lparam);
+      app::HandleDeviceEvent(port, scratch, POSM_KBD_WM_CHAR, 0, lparam);
     best = std::min(
         best,
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());

@@ -16,6 +16,7 @@
 
 #include "bench/flood_channel.h"
 #include "bench/flood_protocol.h"
+#include "codes/pos_codes.h"
 #include "codes/pos_library.h"
 #include "posim/session/post_message.h"
 
@@ -26,8 +27,6 @@
 #endif
 
 namespace {
-
-constexpr std::uint32_t kKbdWmChar = 0x4202;  // POSM_KBD_WM_CHAR
 
 using Clock = std::chrono::steady_clock;
 
@@ -42,8 +41,8 @@ struct Stream {
   std::uint64_t seed;
   int thread;
   std::uint32_t LParam(std::uint64_t i) const {
-    return message == kKbdWmChar ? flood::ThreadKeyEventLParam(seed, thread, i)
-                                 : static_cast<std::uint32_t>(i % 256);
+    return message == POSM_KBD_WM_CHAR ? flood::ThreadKeyEventLParam(seed, thread, i)
+                                       : static_cast<std::uint32_t>(i % 256);
   }
 };
 
@@ -105,7 +104,7 @@ class Flood {
     std::uint64_t seed = 0, count = 0;
     int threads = 1;
     double rate = 0;
-    std::uint32_t message = kKbdWmChar;
+    std::uint32_t message = POSM_KBD_WM_CHAR;
     if (word == "keys") {
       in >> seed >> count >> threads >> rate;
       if (threads < 1 || threads > flood::kMaxThreads) return;

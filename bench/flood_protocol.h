@@ -22,6 +22,8 @@
 
 #include <cstdint>
 
+#include "codes/pos_codes.h"
+
 namespace flood {
 
 // The variable that names the control channel: on POSIX hosts a socket
@@ -29,9 +31,6 @@ namespace flood {
 // Windows a named pipe the driver serves.
 inline constexpr const char* kControlVariable = "RIDOZOD_FLOOD_FD";
 inline constexpr int kControlFd = 3;
-
-// The key-up flag of POSM_KBD_WM_CHAR's lParam.
-inline constexpr std::uint32_t kKeyUp = 0x40000;
 
 // Posting threads of one command, at most: a thread's number rides in the
 // low bits of its scan codes.
@@ -45,7 +44,7 @@ inline std::uint32_t KeyEventLParam(std::uint64_t seed, std::uint64_t i) {
   x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
   x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
   x ^= x >> 31;
-  return static_cast<std::uint32_t>(x & 0xFF) | ((x & 0x100) ? kKeyUp : 0);
+  return static_cast<std::uint32_t>(x & 0xFF) | ((x & 0x100) ? POSM_KBD_WM_CHAR_KEY_UP : 0);
 }
 
 // Event i of posting thread t: its scan code's low three bits are t, so that
