@@ -13,8 +13,9 @@ namespace win32 {
 
 namespace {
 
-// The list box's own procedure and the port, kept with the window.
-constexpr char kGlueProperty[] = "RidozodLogMenu";
+// The list box's own procedure and the port, kept in the window's user data
+// (the application's to use on every class): a window property would cost a
+// trip to the window server on each of the log's messages, one per line.
 struct Glue {
   WNDPROC list_box;
   ui::Port* port;
@@ -101,7 +102,7 @@ void SaveAs(HWND log, ui::Port& port) {
 }
 
 LRESULT CALLBACK Procedure(HWND log, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* glue = static_cast<Glue*>(GetPropA(log, kGlueProperty));
+  auto* glue = reinterpret_cast<Glue*>(GetWindowLongPtrA(log, GWLP_USERDATA));
   if (!glue) return DefWindowProcA(log, message, wparam, lparam);
   const WNDPROC list_box = glue->list_box;
   if (message == WM_SYSCOMMAND) {
@@ -118,7 +119,7 @@ LRESULT CALLBACK Procedure(HWND log, UINT message, WPARAM wparam, LPARAM lparam)
     // Closing the log would destroy it, and every line after with it.
     if (id == SC_CLOSE) return 0;
   } else if (message == WM_NCDESTROY) {
-    RemovePropA(log, kGlueProperty);
+    SetWindowLongPtrA(log, GWLP_USERDATA, 0);
     SetWindowLongPtrA(log, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(list_box));
     delete glue;
   }
@@ -135,7 +136,7 @@ void AddLogMenu(HWND log, ui::Port& port) {
   for (const res::LogMenuItem& item : {res::kLogCopy, res::kLogSave})
     AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.id), FromUtf8(item.text).c_str());
   auto* glue = new Glue{nullptr, &port};
-  SetPropA(log, kGlueProperty, glue);
+  SetWindowLongPtrA(log, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(glue));
   glue->list_box = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(log, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
 }
