@@ -9,8 +9,13 @@ constexpr ULONGLONG kBatchMs = 8;
 // Events taken off the system queue at once, at most: while threads keep
 // posting, taking them all would never end.
 constexpr int kPullAtOnce = 1024;
-// While events keep coming the log is painted this often.
+// While events keep coming the windows are painted this often.
 constexpr ULONGLONG kPaintMs = 50;
+
+BOOL CALLBACK PaintNow(HWND window, LPARAM) {
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  return TRUE;
+}
 
 }  // namespace
 
@@ -44,6 +49,7 @@ void PostDrain::Batch(ui::MainWindowProc& proc, bool may_handle) {
   // Taking them off the system queue still keeps it short.
   if (!may_handle) {
     Redraw(true);
+    PaintIfDue();
     return;
   }
   for (unsigned n = 1; !pending_.empty(); ++n) {
@@ -60,18 +66,43 @@ void PostDrain::Batch(ui::MainWindowProc& proc, bool may_handle) {
     PostContinue();
     proc.OnPosted(e.message, e.wparam, e.lparam);
   }
-  Redraw(true);
-  if (pending_.empty() && HIWORD(GetQueueStatus(QS_POSTMESSAGE)) == 0) return;
+  if (pending_.empty() && HIWORD(GetQueueStatus(QS_POSTMESSAGE)) == 0) {
+    // The flood paused. Turning the log's redrawing on repaints its caption,
+    // frame and scroll bars, which costs more than a batch of lines: a log
+    // painted a moment ago is drawn again when it is due, unless the next
+    // batch comes first (a library posting at a steady rate).
+    const ULONGLONG since = GetTickCount64() - last_paint_;
+    if (!redraw_off_ || since >= kPaintMs) {
+      Redraw(true);
+      PaintIfDue();
+    } else {
+      SetTimer(window_, kRedrawTimer, static_cast<UINT>(kPaintMs - since), nullptr);
+    }
+    return;
+  }
   // During a flood the queue always holds posted messages, and Windows
   // hands them out first and in order: menu commands and input that wait
-  // are served here, between two batches.
+  // are served here, between two batches, with the log drawn.
   MSG m;
-  while (PeekMessageA(&m, window_, WM_COMMAND, WM_COMMAND, PM_REMOVE) ||
-         PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
-    TranslateMessage(&m);
-    DispatchMessageA(&m);
+  if (PeekMessageA(&m, window_, WM_COMMAND, WM_COMMAND, PM_NOREMOVE) ||
+      PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_INPUT)) {
+    Redraw(true);
+    while (PeekMessageA(&m, window_, WM_COMMAND, WM_COMMAND, PM_REMOVE) ||
+           PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+    }
+  } else if (GetTickCount64() - last_paint_ >= kPaintMs) {
+    // While events keep coming the log is drawn when it is due a paint.
+    Redraw(true);
+    PaintIfDue();
   }
   PostContinue();
+}
+
+void PostDrain::RedrawDue() {
+  KillTimer(window_, kRedrawTimer);
+  Redraw(true);
 }
 
 void PostDrain::PostContinue() {
@@ -83,13 +114,14 @@ void PostDrain::Redraw(bool on) {
   if (!log_ || redraw_off_ == !on) return;
   redraw_off_ = !on;
   SendMessageA(log_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
-  if (!on) return;
-  InvalidateRect(log_, nullptr, TRUE);
-  // Posted messages come before painting: during a flood it is done here.
-  if (GetTickCount64() - last_paint_ >= kPaintMs) {
-    UpdateWindow(log_);
-    last_paint_ = GetTickCount64();
-  }
+  if (on) InvalidateRect(log_, nullptr, TRUE);
+}
+
+void PostDrain::PaintIfDue() {
+  const ULONGLONG now = GetTickCount64();
+  if (now - last_paint_ < kPaintMs) return;
+  last_paint_ = now;
+  EnumThreadWindows(GetCurrentThreadId(), &PaintNow, 0);
 }
 
 }  // namespace win32

@@ -3,7 +3,8 @@
 // of a few milliseconds. The system queue stays short (a Windows queue holds
 // 10,000 messages; a library posting into a full one is refused), input and
 // menu commands queued behind a flood are served between two batches, and
-// the CommandLog is redrawn once a batch instead of once a line.
+// the windows are painted a few times a second instead of the CommandLog
+// once a line.
 #pragma once
 
 #include <windows.h>
@@ -35,6 +36,10 @@ class PostDrain {
   void Take(UINT message, WPARAM wparam, LPARAM lparam, ui::MainWindowProc& proc, bool may_handle);
   // kContinue arrived: the next batch.
   void Continue(ui::MainWindowProc& proc, bool may_handle);
+  // The timer that draws the log once it is due a paint after a flood paused.
+  static constexpr UINT_PTR kRedrawTimer = 0x5244;
+  // kRedrawTimer fired.
+  void RedrawDue();
   // A modal window closed: events that wait go on with a continuation.
   void Wake() { PostContinue(); }
   // The program ends: what waits is not handled.
@@ -48,7 +53,13 @@ class PostDrain {
   void Pull(ULONGLONG end);
   void Batch(ui::MainWindowProc& proc, bool may_handle);
   void PostContinue();
+  // Turns the log's redrawing off or on (and marks it for a paint).
   void Redraw(bool on);
+  // Posted messages come before painting: during a flood nothing would be
+  // painted. Every window of the thread (the main window and its log, a
+  // dialog or box open over it) is painted here, once every few tens of
+  // milliseconds.
+  void PaintIfDue();
 
   UINT first_ = 0, last_ = 0;
   HWND window_ = nullptr;

@@ -173,6 +173,10 @@ LRESULT Win32FrontEnd::Handle(HWND window, UINT message, WPARAM wparam, LPARAM l
       EndPaint(window, &ps);
       return 0;
     }
+    case WM_TIMER:
+      if (wparam != PostDrain::kRedrawTimer) break;
+      drain_.RedrawDue();
+      return 0;
     case PostDrain::kContinue:
       drain_.Continue(*proc_, MayHandleEvents());
       return 0;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <thread>
 #include <vector>
@@ -176,6 +177,58 @@ TEST_F(Win32FrontEndTest, TheClassIsRegisteredOnceAndASecondWindowRuns) {
     EXPECT_EQ(wc.style, UINT{CS_HREDRAW | CS_VREDRAW});
     EXPECT_EQ(wc.lpszMenuName, nullptr);
   }
+}
+
+// A flood of device events, each appending a line; the log's redrawing is
+// counted where it is turned back on.
+struct Flood : ui::MainWindowProc {
+  explicit Flood(Win32FrontEnd& fe) : fe_(fe) {}
+  void OnCommand(int) override {}
+  void OnKey(ui::KeyMessage, unsigned) override {}
+  void OnPosted(std::uint32_t, std::uint32_t, std::uint32_t lparam) override {
+    if (handled++ == 0) {
+      first = std::chrono::steady_clock::now();
+      list_box = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+          fe_.command_log(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountRedraws)));
+    }
+    if (lparam != expected++) out_of_order = true;
+    fe_.AppendLog("KBD_DOWN (Scancode = 0x1e)");
+    last = std::chrono::steady_clock::now();
+    if (handled == kEvents) fe_.DestroyMainWindow();
+  }
+  static constexpr std::uint32_t kEvents = 20000;
+  static LRESULT CALLBACK CountRedraws(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_SETREDRAW && wp) ++redraws_on;
+    return CallWindowProcA(list_box, w, m, wp, lp);
+  }
+
+  Win32FrontEnd& fe_;
+  std::uint32_t handled = 0, expected = 0;
+  bool out_of_order = false;
+  std::chrono::steady_clock::time_point first, last;
+  static inline WNDPROC list_box = nullptr;
+  static inline int redraws_on = 0;
+};
+
+TEST_F(Win32FrontEndTest, AFloodRedrawsTheLogOnlyWhenItIsDueAPaint) {
+  // Turning the log's redrawing on repaints its frame and scroll bars, which
+  // costs more than a batch of lines: during a flood it is done at the
+  // paint interval (50 ms), not after every batch of a few milliseconds.
+  constexpr std::uint32_t kEvents = Flood::kEvents;
+  Win32FrontEnd fe(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL);
+  Flood flood(fe);
+  std::thread player([] {
+    HWND w = WaitForMainWindow();
+    ASSERT_NE(w, nullptr);
+    for (std::uint32_t i = 0; i < kEvents; ++i) PostMessageA(w, 0x4202, 0, i);
+  });
+  EXPECT_EQ(fe.Run(flood), 0);
+  player.join();
+  EXPECT_EQ(flood.handled, kEvents);
+  EXPECT_FALSE(flood.out_of_order);
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(flood.last - flood.first).count();
+  EXPECT_LE(Flood::redraws_on, ms / 50 + 3) << "in " << ms << " ms";
 }
 
 }  // namespace
