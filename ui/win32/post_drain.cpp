@@ -48,8 +48,7 @@ void PostDrain::Batch(ui::MainWindowProc& proc, bool may_handle) {
   // last one) and no continuation is posted: Wake does it when one closes.
   // Taking them off the system queue still keeps it short.
   if (!may_handle) {
-    Redraw(true);
-    PaintIfDue();
+    ShowLog();
     return;
   }
   for (unsigned n = 1; !pending_.empty(); ++n) {
@@ -72,12 +71,10 @@ void PostDrain::Batch(ui::MainWindowProc& proc, bool may_handle) {
     // painted a moment ago is drawn again when it is due, unless the next
     // batch comes first (a library posting at a steady rate).
     const ULONGLONG since = GetTickCount64() - last_paint_;
-    if (!redraw_off_ || since >= kPaintMs) {
-      Redraw(true);
-      PaintIfDue();
-    } else {
+    if (!redraw_off_ || since >= kPaintMs)
+      ShowLog();
+    else
       SetTimer(window_, kRedrawTimer, static_cast<UINT>(kPaintMs - since), nullptr);
-    }
     return;
   }
   // During a flood the queue always holds posted messages, and Windows
@@ -94,15 +91,19 @@ void PostDrain::Batch(ui::MainWindowProc& proc, bool may_handle) {
     }
   } else if (GetTickCount64() - last_paint_ >= kPaintMs) {
     // While events keep coming the log is drawn when it is due a paint.
-    Redraw(true);
-    PaintIfDue();
+    ShowLog();
   }
   PostContinue();
 }
 
 void PostDrain::RedrawDue() {
   KillTimer(window_, kRedrawTimer);
+  ShowLog();
+}
+
+void PostDrain::ShowLog() {
   Redraw(true);
+  PaintIfDue();
 }
 
 void PostDrain::PostContinue() {

@@ -60,6 +60,8 @@ class PostDrain {
   // dialog or box open over it) is painted here, once every few tens of
   // milliseconds.
   void PaintIfDue();
+  // The log's redrawing on, and the windows painted if they are due.
+  void ShowLog();
 
   UINT first_ = 0, last_ = 0;
   HWND window_ = nullptr;

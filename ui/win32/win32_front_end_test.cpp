@@ -182,7 +182,7 @@ TEST_F(Win32FrontEndTest, TheClassIsRegisteredOnceAndASecondWindowRuns) {
 // A flood of device events, each appending a line; the log's redrawing is
 // counted where it is turned back on.
 struct Flood : ui::MainWindowProc {
-  explicit Flood(Win32FrontEnd& fe) : fe_(fe) {}
+  explicit Flood(Win32FrontEnd& fe) : fe_(fe) { redraws_on = 0; }
   void OnCommand(int) override {}
   void OnKey(ui::KeyMessage, unsigned) override {}
   void OnPosted(std::uint32_t, std::uint32_t, std::uint32_t lparam) override {
