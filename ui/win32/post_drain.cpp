@@ -96,6 +96,17 @@ void PostDrain::Batch(ui::MainWindowProc& proc, bool may_handle) {
   PostContinue();
 }
 
+void PostDrain::Wake() {
+  // A modal loop whose window was ended by a message sent from outside (a
+  // box closed by another program) takes one more message and drops it: the
+  // continuation posted before may be gone, and the events would wait for
+  // the next one to arrive.
+  MSG m;
+  if (continue_posted_ && !PeekMessageA(&m, window_, kContinue, kContinue, PM_NOREMOVE))
+    continue_posted_ = false;
+  PostContinue();
+}
+
 void PostDrain::RedrawDue() {
   KillTimer(window_, kRedrawTimer);
   ShowLog();

@@ -41,7 +41,7 @@ class PostDrain {
   // kRedrawTimer fired.
   void RedrawDue();
   // A modal window closed: events that wait go on with a continuation.
-  void Wake() { PostContinue(); }
+  void Wake();
   // The program ends: what waits is not handled.
   void Clear() { pending_.clear(); }
 
