@@ -25,6 +25,7 @@
 #include "codes/pos_codes.h"
 #include "resources/templates.h"
 #include "tests/win32/window_driver.h"
+#include "ui/win32/dialog_template.h"
 
 namespace bench {
 namespace {
@@ -387,6 +388,51 @@ std::vector<double> MenuLatencies(Program& p, int tries) {
   return latencies;
 }
 
+// The window system's own share of the menu figure: the Open dialog made
+// from the same template, by a program that does nothing else, while 8
+// threads of it post without pause into a window that only takes them
+// (under Wine every call that makes and shows the dialog's windows waits its
+// turn at the server behind theirs). Milliseconds from the call to the
+// dialog's windows made and shown, for each try.
+INT_PTR CALLBACK BareDialog(HWND, UINT message, WPARAM, LPARAM) {
+  return message == WM_INITDIALOG;
+}
+
+std::vector<double> DialogFloorMs(int tries) {
+  std::atomic<bool> stop{false};
+  std::atomic<HWND> sink{nullptr};
+  std::thread taker([&] {
+    HWND w = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    sink = w;
+    MSG m;
+    while (GetMessageA(&m, nullptr, 0, 0) > 0) {
+    }
+    DestroyWindow(w);
+  });
+  while (!sink) Sleep(1);
+  std::vector<std::thread> posters;
+  for (int t = 0; t < kThreads; ++t)
+    posters.emplace_back([&] {
+      while (!stop) PostMessageA(sink, POSM_KBD_WM_CHAR, 0, 0);
+    });
+  const std::vector<WORD> bytes = win32::BuildDialogTemplate(res::DispPosOpen());
+  std::vector<double> ms;
+  for (int i = 0; i < tries; ++i) {
+    Sleep(200);
+    const Clock::time_point t0 = Clock::now();
+    HWND d = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                        reinterpret_cast<LPCDLGTEMPLATEA>(bytes.data()), nullptr,
+                                        &BareDialog, 0);
+    ms.push_back(d && IsWindowVisible(d) ? Ms(Clock::now() - t0) : 60000);
+    if (d) DestroyWindow(d);
+  }
+  stop = true;
+  for (std::thread& t : posters) t.join();
+  PostMessageA(sink, WM_QUIT, 0, 0);
+  taker.join();
+  return ms;
+}
+
 // Log memory: bytes of working set a line, once the log holds kMemoryLines lines
 // (bursts of key events until then, or until kMemorySeconds have passed).
 double BytesPerLine(Program& p, double* text_per_line, std::size_t* reached) {
@@ -502,7 +548,9 @@ int Run(const std::string& folder, const std::string& machine, bool quick) {
                paced.refused);
   const std::vector<double> latencies = MenuLatencies(p, quick ? 2 : 5);
   const double worst_menu = *std::max_element(latencies.begin(), latencies.end());
-  std::fprintf(stderr, "menu: worst %.1f ms\n", worst_menu);
+  const std::vector<double> dialog_floor = DialogFloorMs(quick ? 3 : 5);
+  std::fprintf(stderr, "menu: worst %.1f ms, median %.1f ms; the dialog's floor: median %.1f ms\n",
+               worst_menu, Median(latencies), Median(dialog_floor));
   double text_per_line = 0;
   std::size_t reached = 0;
   const double per_line = BytesPerLine(p, &text_per_line, &reached);
@@ -548,7 +596,20 @@ int Run(const std::string& folder, const std::string& machine, bool quick) {
                   reached >= kMemoryLines && per_line > 0 && per_line - text_per_line <= 64});
   rows.push_back({"menu command during 8 threads x " + Thousands(kMenuFlood / kThreads) +
                       " events -> dialog up (worst of " + std::to_string(latencies.size()) + ")",
-                  Fixed(worst_menu, 1) + " ms", "< 100 ms", worst_menu < 100});
+                  Fixed(worst_menu, 1) + " ms (median " + Fixed(Median(latencies), 1) + ")",
+                  "< 100 ms", worst_menu < 100});
+  rows.push_back(
+      {"the same dialog made by a program that only makes it, beside 8 threads posting "
+       "(the window system's floor, median of " +
+           std::to_string(dialog_floor.size()) + ")",
+       Fixed(Median(dialog_floor), 1) + " ms (max " +
+           Fixed(*std::max_element(dialog_floor.begin(), dialog_floor.end()), 1) + ")",
+       "-", true});
+  // Under Wine the floor alone can pass 100 ms: the program's own share is
+  // its time over the floor's.
+  const double menu_ratio = Median(latencies) / Median(dialog_floor);
+  rows.push_back({"menu command's dialog up / the window system's floor (medians)",
+                  Fixed(menu_ratio, 2) + "x", "<= 3x", menu_ratio <= 3});
   rows.push_back({"1,000 box-opening events: most boxes open at once, lines in order",
                   std::to_string(boxes.most_open) + ", " +
                       (boxes.survived ? (boxes.in_order ? "yes" : "no") : "program gone"),
