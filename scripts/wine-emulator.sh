@@ -39,4 +39,20 @@ mkdir -p "$(dirname "$prefix")"
   fi
 ) 9>"$prefix.lock"
 
-exec "$WINELOADER" "$@"
+# Now and then wine64 ends at once, having run nothing and said nothing (seen
+# once in some hundreds of starts of a ctest run). Every program run here
+# prints before it does anything else, so a failure with no output at all
+# is a start that never happened: it is tried again, twice at most.
+out=$(mktemp) && err=$(mktemp) || exit 1
+trap 'rm -f "$out" "$err"' EXIT
+for try in 1 2 3; do
+  "$WINELOADER" "$@" >"$out" 2>"$err"
+  status=$?
+  if [ "$status" -eq 0 ] || [ -s "$out" ] || [ -s "$err" ] || [ "$try" -eq 3 ]; then
+    cat "$out"
+    cat "$err" >&2
+    exit "$status"
+  fi
+  echo "wine-emulator: wine64 ended with status $status before the program ran; again" >&2
+  sleep 1
+done
