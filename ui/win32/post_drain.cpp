@@ -19,10 +19,16 @@ BOOL CALLBACK PaintNow(HWND window, LPARAM) {
 
 }  // namespace
 
-void PostDrain::Take(UINT message, WPARAM wparam, LPARAM lparam, ui::MainWindowProc& proc,
-                     bool may_handle) {
+thread_local PostDrain* PostDrain::guarded_ = nullptr;
+
+void PostDrain::Hold(UINT message, WPARAM wparam, LPARAM lparam) {
   pending_.push_back(
       {message, static_cast<std::uint32_t>(wparam), static_cast<std::uint32_t>(lparam)});
+}
+
+void PostDrain::Take(UINT message, WPARAM wparam, LPARAM lparam, ui::MainWindowProc& proc,
+                     bool may_handle) {
+  Hold(message, wparam, lparam);
   Batch(proc, may_handle);
 }
 
@@ -36,8 +42,33 @@ void PostDrain::Pull(ULONGLONG end) {
   for (int n = 0; n < kPullAtOnce && GetTickCount64() < end &&
                   PeekMessageA(&m, window_, first_, last_, PM_REMOVE);
        ++n)
-    pending_.push_back(
-        {m.message, static_cast<std::uint32_t>(m.wParam), static_cast<std::uint32_t>(m.lParam)});
+    // With the hook set it has taken the event already.
+    if (m.message >= first_ && m.message <= last_) Hold(m.message, m.wParam, m.lParam);
+}
+
+void PostDrain::Guard(bool on) {
+  if (on == (hook_ != nullptr)) return;
+  if (on) {
+    hook_ = SetWindowsHookExA(WH_GETMESSAGE, &OnGetMessage, nullptr, GetCurrentThreadId());
+    if (hook_) guarded_ = this;
+  } else {
+    UnhookWindowsHookEx(hook_);
+    hook_ = nullptr;
+    guarded_ = nullptr;
+  }
+}
+
+LRESULT CALLBACK PostDrain::OnGetMessage(int code, WPARAM removed, LPARAM message) {
+  auto* m = reinterpret_cast<MSG*>(message);
+  PostDrain* self = guarded_;
+  if (code == HC_ACTION && removed == PM_REMOVE && self && m->hwnd == self->window_ &&
+      m->message >= self->first_ && m->message <= self->last_) {
+    self->Hold(m->message, m->wParam, m->lParam);
+    self->PostContinue();
+    // What the loop dispatches, or drops, is nothing.
+    m->message = WM_NULL;
+  }
+  return CallNextHookEx(nullptr, code, removed, message);
 }
 
 void PostDrain::Batch(ui::MainWindowProc& proc, bool may_handle) {

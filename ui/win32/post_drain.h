@@ -42,13 +42,25 @@ class PostDrain {
   void RedrawDue();
   // A modal window closed: events that wait go on with a continuation.
   void Wake();
+  // While a modal window is open, device events are taken as the window
+  // system hands them out, before the modal loop sees them: a loop whose
+  // window another program ends with a sent message takes one more message
+  // and drops it.
+  void Guard(bool on);
   // The program ends: what waits is not handled.
-  void Clear() { pending_.clear(); }
+  void Clear() {
+    Guard(false);
+    pending_.clear();
+  }
+  ~PostDrain() { Guard(false); }
 
  private:
   struct Event {
     std::uint32_t message, wparam, lparam;
   };
+  // An event waits behind those taken before it.
+  void Hold(UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK OnGetMessage(int code, WPARAM removed, LPARAM message);
   // Takes queued events off the system queue until the time is up.
   void Pull(ULONGLONG end);
   void Batch(ui::MainWindowProc& proc, bool may_handle);
@@ -67,6 +79,9 @@ class PostDrain {
   HWND window_ = nullptr;
   HWND log_ = nullptr;
   std::deque<Event> pending_;
+  HHOOK hook_ = nullptr;
+  // The drain whose hook is set: one per thread that runs a main window.
+  static thread_local PostDrain* guarded_;
   bool continue_posted_ = false;
   bool redraw_off_ = false;
   ULONGLONG last_paint_ = 0;

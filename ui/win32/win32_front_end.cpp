@@ -62,9 +62,9 @@ int RunMessageLoop(GetMessageFunction get) {
 
 template <typename Body>
 auto Win32FrontEnd::Modal(Body body) {
-  ++modal_open_;
+  if (modal_open_++ == 0) drain_.Guard(true);
   const auto result = body();
-  --modal_open_;
+  if (--modal_open_ == 0) drain_.Guard(false);
   // Events that waited for a box to close go on in whatever loop runs now.
   drain_.Wake();
   return result;

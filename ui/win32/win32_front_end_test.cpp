@@ -231,5 +231,49 @@ TEST_F(Win32FrontEndTest, AFloodRedrawsTheLogOnlyWhenItIsDueAPaint) {
   EXPECT_LE(Flood::redraws_on, ms / 50 + 3) << "in " << ms << " ms";
 }
 
+// A box that another program ends by sending it a message: the box's loop
+// takes one more message as it ends and drops it.
+struct BoxEndedFromOutside : ui::MainWindowProc {
+  explicit BoxEndedFromOutside(Win32FrontEnd& fe) : fe_(fe) {}
+  static constexpr int kBusy = 901;
+  static constexpr const char* kCaption = "ended from outside";
+  void OnCommand(int id) override {
+    if (id == kBusy) Sleep(300);
+  }
+  void OnKey(ui::KeyMessage, unsigned) override {}
+  void OnPosted(std::uint32_t, std::uint32_t, std::uint32_t lparam) override {
+    posted.push_back(lparam);
+    if (lparam == 0) fe_.ShowMessage("box", kCaption);
+    if (lparam == 2) fe_.DestroyMainWindow();
+  }
+  Win32FrontEnd& fe_;
+  std::vector<std::uint32_t> posted;
+};
+
+TEST_F(Win32FrontEndTest, AnEventTakenAsABoxIsEndedFromOutsideIsStillHandled) {
+  using P = BoxEndedFromOutside;
+  Win32FrontEnd fe(GetModuleHandleA(nullptr), nullptr, SW_SHOWNORMAL);
+  P proc(fe);
+  std::thread player([] {
+    HWND w = WaitForMainWindow();
+    ASSERT_NE(w, nullptr);
+    PostMessageA(w, 0x4202, 0, 0);
+    HWND box = nullptr;
+    for (int i = 0; i < 500 && !box; ++i, Sleep(10)) box = FindWindowA("#32770", P::kCaption);
+    ASSERT_NE(box, nullptr);
+    // While the program is busy, an event and the box's end both wait: the
+    // end, a sent message, is taken first, then the event is handed to the
+    // ending loop.
+    PostMessageA(w, WM_COMMAND, P::kBusy, 0);
+    Sleep(100);
+    PostMessageA(w, 0x4202, 0, 1);
+    SendMessageA(box, WM_COMMAND, IDOK, 0);
+    PostMessageA(w, 0x4202, 0, 2);
+  });
+  EXPECT_EQ(fe.Run(proc), 0);
+  player.join();
+  EXPECT_EQ(proc.posted, (std::vector<std::uint32_t>{0, 1, 2}));
+}
+
 }  // namespace
 }  // namespace win32
