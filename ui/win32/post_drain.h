@@ -42,10 +42,11 @@ class PostDrain {
   void RedrawDue();
   // A modal window closed: events that wait go on with a continuation.
   void Wake();
-  // While a modal window is open, device events are taken as the window
-  // system hands them out, before the modal loop sees them: a loop whose
-  // window another program ends with a sent message takes one more message
-  // and drops it.
+  // While on, device events are taken as the window system hands them out,
+  // before any modal loop sees them: a loop whose window another program
+  // ends with a sent message takes one more message and drops it. Each
+  // message handed out then costs a call of the hook (under Wine, a round
+  // trip to its server), so it is on only once such an end may come.
   void Guard(bool on);
   // The program ends: what waits is not handled.
   void Clear() {

@@ -62,9 +62,12 @@ int RunMessageLoop(GetMessageFunction get) {
 
 template <typename Body>
 auto Win32FrontEnd::Modal(Body body) {
-  if (modal_open_++ == 0) drain_.Guard(true);
+  if (modal_open_++ == 0) watch_.Watch(true, [this] { drain_.Guard(true); });
   const auto result = body();
-  if (--modal_open_ == 0) drain_.Guard(false);
+  if (--modal_open_ == 0) {
+    watch_.Watch(false);
+    drain_.Guard(false);
+  }
   // Events that waited for a box to close go on in whatever loop runs now.
   drain_.Wake();
   return result;

@@ -15,6 +15,7 @@
 
 #include "port/port.h"
 #include "ui/win32/post_drain.h"
+#include "ui/win32/sent_end_watch.h"
 
 namespace win32 {
 
@@ -70,6 +71,8 @@ class Win32FrontEnd : public ui::FrontEnd {
   // Modal windows (message boxes, dialogs) open now.
   std::size_t modal_open_ = 0;
   PostDrain drain_;
+  // Sets the drain's guard once a modal window is told to end from outside.
+  SentEndWatch watch_;
 };
 
 }  // namespace win32
